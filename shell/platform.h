@@ -1,0 +1,18 @@
+// The thin layer between the game and the machine it runs on. The game
+// links the real driver (Allegro on X11); tests link a headless one with a
+// virtual 60 Hz clock and scripted keys.
+#pragma once
+
+#include <allegro.h>
+
+// Called on every pass of every spinning wait, so a headless clock can move.
+void plat_idle(void);
+// Waits for the retrace and shows the 320x240 frame doubled on the screen.
+void plat_present(BITMAP *backbuffer);
+void plat_rest(int ms);
+// (Re)installs the callback at hz times a second; remove stops it.
+void plat_install_timer(void (*callback)(void), int hz);
+void plat_remove_timer(void);
+void plat_centre_window(void);
+// The modal start-up failure message.
+void plat_error_box(const char *caption, const char *text);

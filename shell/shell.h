@@ -1,0 +1,82 @@
+// Program shell: start-up and shutdown, the logic clock, the loop shape of
+// every screen, presenting frames, datafile access and the shared helpers.
+#pragma once
+
+#include <allegro.h>
+#include <atomic>
+
+// Written by the timer and close-button callbacks on Allegro's own thread,
+// so every test reads them afresh.
+extern std::atomic<int> TickCounter;
+extern std::atomic<int> QuitFlag;
+extern int NeedsRedraw;
+
+extern BITMAP *Backbuffer;
+extern DATAFILE *MainData;
+extern FONT *TitleFont;
+extern FONT *TextFont;
+extern FONT *ScoreFont;
+extern FONT *MenuFont;
+extern int CheatMode;
+
+// Frame pacing.
+extern int FrameRestMs;
+extern int AutoRestFrames;
+extern int AutoRestCountdown;
+extern int LateTicks;
+extern int LateTicksMark;
+
+enum StartupError {
+  STARTUP_OK = 0,
+  STARTUP_ALLEGRO = 1,
+  STARTUP_KEYBOARD = 4,
+  STARTUP_GRAPHICS = 5,
+  STARTUP_DATAFILE = 6,
+  STARTUP_SOUND_DRIVER = 7,
+  STARTUP_SOUND_DATA = 8,
+  STARTUP_BACKBUFFER = 9,
+  STARTUP_FONTS = 10,
+  STARTUP_JOYSTICK = 11,
+  STARTUP_CONFIG = 12,
+};
+
+#define GAME_TITLE "Quorvale - Sports Day"
+#define MAIN_DATAFILE "qvlgam.dat"
+#define SPLASH_DATAFILE "qvlgam2.dat"
+#define MASK_COLOUR_16 0xF81F
+
+// Start-up and shutdown.
+int init_game(void);
+void shutdown_game(void);
+bool apply_graphics_mode(void);
+void centre_window(void);
+void on_close_button(void);
+void show_splash(void);
+void wait_splash(void);
+void program_error_screen(const char *text);
+const char *startup_error_message(int code);
+void format_startup_failure(int code, char *out, int size);
+int game_main(void);
+
+// Logic clock, loop shape and presentation.
+void tick_timer(void);
+void set_logic_rate(int hz);
+void present_frame(void);
+void blank_and_present(void);
+void wait_controls_released(int blank);
+void frame_rest(void);
+void apply_cpu_usage(void);
+
+// Main datafile entries, addressed by index. Each returns null (or 0) for an
+// index that is out of range or of the wrong kind.
+BITMAP *dat_bitmap(int index);
+const void *dat_data(int index, long *size);
+// Decodes a PNG entry into a 32-bit bitmap with alpha (colour conversion off);
+// null when it cannot be decoded. The caller destroys it.
+BITMAP *load_png_entry(int index);
+
+// Shared helpers over the C library's rand().
+int rand_below(int n);
+int rand_int(int a, int b);
+float rand_float(float a, float b);
+int rects_overlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);

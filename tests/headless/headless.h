@@ -1,0 +1,58 @@
+// Headless driver: runs the real screens and events with no display, no
+// timer and no sound card. A virtual 60 Hz clock moves one tick on every
+// pass of a spinning loop (plat_idle), Allegro's key[] array follows a
+// per-tick script, rand() is seeded, presents are counted and the
+// Backbuffer can be saved as PNG at chosen ticks.
+#pragma once
+
+#include <allegro.h>
+#include <string>
+
+struct HeadlessOptions {
+  unsigned seed = 1;
+  // Folder the test runs in (settings and records files go there); empty
+  // means a fresh temporary folder.
+  std::string workDir;
+  // Load the main datafile and grab the fonts.
+  bool loadData = true;
+  // Safety net: after this many virtual ticks QuitFlag is set.
+  int tickLimit = 200000;
+};
+
+// Starts Allegro with no system driver, a 640x480 memory screen, the
+// Backbuffer, default settings, controls, fake sound output and (by default)
+// the main datafile and fonts. Returns false when any of it fails.
+bool headless_start(const HeadlessOptions &options = HeadlessOptions());
+void headless_stop(void);
+
+// Virtual clock: the number of ticks since start.
+int headless_tick(void);
+// Ticks added to TickCounter on each idle pass (default 1), to test catch-up.
+void headless_set_ticks_per_idle(int n);
+// Stop the clock from moving on idle passes (for tests that drive
+// TickCounter themselves).
+void headless_freeze_clock(int frozen);
+
+// Input script: key (Allegro key code) held on ticks from..to inclusive.
+void headless_hold(int keycode, int fromTick, int toTick);
+void headless_clear_script(void);
+// Holds a key right now (until released), outside the script.
+void headless_press(int keycode);
+void headless_release(int keycode);
+
+// Called after every virtual tick with the new tick number.
+void headless_on_tick(void (*callback)(int tick));
+
+// Counters of what the game did through the platform layer.
+int headless_presents(void);
+int headless_rests(void);
+int headless_last_rest_ms(void);
+int headless_timer_hz(void);
+int headless_error_boxes(void);
+
+// Save the Backbuffer as PNG after the first present at or after a tick.
+void headless_snapshot(int tick, const std::string &pngPath);
+bool headless_save_png(BITMAP *bmp, const std::string &pngPath);
+
+// The working folder of this run.
+const std::string &headless_work_dir(void);
