@@ -1,0 +1,135 @@
+#include "art/paint.h"
+
+#include <cstdlib>
+
+static int clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+uint32_t shade(uint32_t c, int percent) {
+  int a = c >> 24, r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
+  return argb(a, clamp255(r * percent / 100), clamp255(g * percent / 100), clamp255(b * percent / 100));
+}
+
+uint32_t mix(uint32_t a, uint32_t b, int p) {
+  int q = 100 - p;
+  int ca[4] = {(int)(a >> 24), (int)(a >> 16) & 255, (int)(a >> 8) & 255, (int)a & 255};
+  int cb[4] = {(int)(b >> 24), (int)(b >> 16) & 255, (int)(b >> 8) & 255, (int)b & 255};
+  return argb((ca[0] * q + cb[0] * p) / 100, (ca[1] * q + cb[1] * p) / 100, (ca[2] * q + cb[2] * p) / 100,
+              (ca[3] * q + cb[3] * p) / 100);
+}
+
+void img_new(Image &img, int w, int h, uint32_t fill) {
+  img.w = w;
+  img.h = h;
+  img.px.assign((size_t)w * h, fill);
+}
+
+void put(Image &img, int x, int y, uint32_t c) {
+  if (x >= 0 && y >= 0 && x < img.w && y < img.h) img.px[(size_t)y * img.w + x] = c;
+}
+
+uint32_t get(const Image &img, int x, int y) {
+  if (x < 0 || y < 0 || x >= img.w || y >= img.h) return pal::CLEAR;
+  return img.px[(size_t)y * img.w + x];
+}
+
+void fill_rect(Image &img, int x, int y, int w, int h, uint32_t c) {
+  for (int j = y; j < y + h; j++)
+    for (int i = x; i < x + w; i++) put(img, i, j, c);
+}
+
+void rect_outline(Image &img, int x, int y, int w, int h, uint32_t c) {
+  fill_rect(img, x, y, w, 1, c);
+  fill_rect(img, x, y + h - 1, w, 1, c);
+  fill_rect(img, x, y, 1, h, c);
+  fill_rect(img, x + w - 1, y, 1, h, c);
+}
+
+void line(Image &img, int x0, int y0, int x1, int y1, uint32_t c) {
+  int dx = abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+  int dy = -abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+  int err = dx + dy;
+  for (;;) {
+    put(img, x0, y0, c);
+    if (x0 == x1 && y0 == y1) break;
+    int e2 = 2 * err;
+    if (e2 >= dy) { err += dy; x0 += sx; }
+    if (e2 <= dx) { err += dx; y0 += sy; }
+  }
+}
+
+void fill_ellipse(Image &img, int cx, int cy, int rx, int ry, uint32_t c) {
+  if (rx <= 0 || ry <= 0) { put(img, cx, cy, c); return; }
+  for (int y = -ry; y <= ry; y++)
+    for (int x = -rx; x <= rx; x++)
+      if ((long)x * x * ry * ry + (long)y * y * rx * rx <= (long)rx * rx * ry * ry) put(img, cx + x, cy + y, c);
+}
+
+void fill_circle(Image &img, int cx, int cy, int r, uint32_t c) { fill_ellipse(img, cx, cy, r, r, c); }
+
+void vgradient(Image &img, int x, int y, int w, int h, uint32_t top, uint32_t bottom) {
+  for (int j = 0; j < h; j++) fill_rect(img, x, y + j, w, 1, mix(top, bottom, h > 1 ? j * 100 / (h - 1) : 0));
+}
+
+void outline_opaque(Image &img, uint32_t c) {
+  Image src = img;
+  for (int y = 0; y < img.h; y++)
+    for (int x = 0; x < img.w; x++) {
+      if ((get(src, x, y) >> 24) >= 128) continue;
+      bool edge = (get(src, x - 1, y) >> 24) >= 128 || (get(src, x + 1, y) >> 24) >= 128 ||
+                  (get(src, x, y - 1) >> 24) >= 128 || (get(src, x, y + 1) >> 24) >= 128;
+      if (edge) put(img, x, y, c);
+    }
+}
+
+void blit_over(Image &dst, const Image &src, int x, int y) {
+  for (int j = 0; j < src.h; j++)
+    for (int i = 0; i < src.w; i++) {
+      uint32_t c = src.px[(size_t)j * src.w + i];
+      if ((c >> 24) >= 128) put(dst, x + i, y + j, c);
+    }
+}
+
+// 5x7 face, columns as bits (bit 0 = top row), printable ASCII 32..126.
+static const unsigned char FACE5[95][5] = {
+    {0, 0, 0, 0, 0},          {0, 0, 0x5f, 0, 0},       {0, 7, 0, 7, 0},          {0x14, 0x7f, 0x14, 0x7f, 0x14},
+    {0x24, 0x2a, 0x7f, 0x2a, 0x12}, {0x23, 0x13, 8, 0x64, 0x62}, {0x36, 0x49, 0x55, 0x22, 0x50}, {0, 5, 3, 0, 0},
+    {0, 0x1c, 0x22, 0x41, 0}, {0, 0x41, 0x22, 0x1c, 0}, {0x14, 8, 0x3e, 8, 0x14}, {8, 8, 0x3e, 8, 8},
+    {0, 0x50, 0x30, 0, 0},    {8, 8, 8, 8, 8},          {0, 0x60, 0x60, 0, 0},    {0x20, 0x10, 8, 4, 2},
+    {0x3e, 0x51, 0x49, 0x45, 0x3e}, {0, 0x42, 0x7f, 0x40, 0}, {0x42, 0x61, 0x51, 0x49, 0x46}, {0x21, 0x41, 0x45, 0x4b, 0x31},
+    {0x18, 0x14, 0x12, 0x7f, 0x10}, {0x27, 0x45, 0x45, 0x45, 0x39}, {0x3c, 0x4a, 0x49, 0x49, 0x30}, {1, 0x71, 9, 5, 3},
+    {0x36, 0x49, 0x49, 0x49, 0x36}, {6, 0x49, 0x49, 0x29, 0x1e}, {0, 0x36, 0x36, 0, 0}, {0, 0x56, 0x36, 0, 0},
+    {8, 0x14, 0x22, 0x41, 0}, {0x14, 0x14, 0x14, 0x14, 0x14}, {0, 0x41, 0x22, 0x14, 8}, {2, 1, 0x51, 9, 6},
+    {0x32, 0x49, 0x79, 0x41, 0x3e}, {0x7e, 0x11, 0x11, 0x11, 0x7e}, {0x7f, 0x49, 0x49, 0x49, 0x36}, {0x3e, 0x41, 0x41, 0x41, 0x22},
+    {0x7f, 0x41, 0x41, 0x22, 0x1c}, {0x7f, 0x49, 0x49, 0x49, 0x41}, {0x7f, 9, 9, 9, 1}, {0x3e, 0x41, 0x49, 0x49, 0x7a},
+    {0x7f, 8, 8, 8, 0x7f},    {0, 0x41, 0x7f, 0x41, 0}, {0x20, 0x40, 0x41, 0x3f, 1}, {0x7f, 8, 0x14, 0x22, 0x41},
+    {0x7f, 0x40, 0x40, 0x40, 0x40}, {0x7f, 2, 0xc, 2, 0x7f}, {0x7f, 4, 8, 0x10, 0x7f}, {0x3e, 0x41, 0x41, 0x41, 0x3e},
+    {0x7f, 9, 9, 9, 6},       {0x3e, 0x41, 0x51, 0x21, 0x5e}, {0x7f, 9, 0x19, 0x29, 0x46}, {0x46, 0x49, 0x49, 0x49, 0x31},
+    {1, 1, 0x7f, 1, 1},       {0x3f, 0x40, 0x40, 0x40, 0x3f}, {0x1f, 0x20, 0x40, 0x20, 0x1f}, {0x3f, 0x40, 0x38, 0x40, 0x3f},
+    {0x63, 0x14, 8, 0x14, 0x63}, {7, 8, 0x70, 8, 7},    {0x61, 0x51, 0x49, 0x45, 0x43}, {0, 0x7f, 0x41, 0x41, 0},
+    {2, 4, 8, 0x10, 0x20},    {0, 0x41, 0x41, 0x7f, 0}, {4, 2, 1, 2, 4},          {0x40, 0x40, 0x40, 0x40, 0x40},
+    {0, 1, 2, 4, 0},          {0x20, 0x54, 0x54, 0x54, 0x78}, {0x7f, 0x48, 0x44, 0x44, 0x38}, {0x38, 0x44, 0x44, 0x44, 0x20},
+    {0x38, 0x44, 0x44, 0x48, 0x7f}, {0x38, 0x54, 0x54, 0x54, 0x18}, {8, 0x7e, 9, 1, 2}, {0x0c, 0x52, 0x52, 0x52, 0x3e},
+    {0x7f, 8, 4, 4, 0x78},    {0, 0x44, 0x7d, 0x40, 0}, {0x20, 0x40, 0x44, 0x3d, 0}, {0x7f, 0x10, 0x28, 0x44, 0},
+    {0, 0x41, 0x7f, 0x40, 0}, {0x7c, 4, 0x18, 4, 0x78}, {0x7c, 8, 4, 4, 0x78},    {0x38, 0x44, 0x44, 0x44, 0x38},
+    {0x7c, 0x14, 0x14, 0x14, 8}, {8, 0x14, 0x14, 0x18, 0x7c}, {0x7c, 8, 4, 4, 8}, {0x48, 0x54, 0x54, 0x54, 0x20},
+    {4, 0x3f, 0x44, 0x40, 0x20}, {0x3c, 0x40, 0x40, 0x20, 0x7c}, {0x1c, 0x20, 0x40, 0x20, 0x1c}, {0x3c, 0x40, 0x30, 0x40, 0x3c},
+    {0x44, 0x28, 0x10, 0x28, 0x44}, {0x0c, 0x50, 0x50, 0x50, 0x3c}, {0x44, 0x64, 0x54, 0x4c, 0x44}, {0, 8, 0x36, 0x41, 0},
+    {0, 0, 0x7f, 0, 0},       {0, 0x41, 0x36, 8, 0},    {8, 4, 8, 0x10, 8},
+};
+
+void draw_text5(Image &img, int x, int y, const char *text, uint32_t c, int scale) {
+  for (; *text; text++) {
+    int ch = (unsigned char)*text;
+    if (ch >= 32 && ch <= 126)
+      for (int col = 0; col < 5; col++)
+        for (int row = 0; row < 7; row++)
+          if (FACE5[ch - 32][col] & (1 << row)) fill_rect(img, x + col * scale, y + row * scale, scale, scale, c);
+    x += 6 * scale;
+  }
+}
+
+int text5_width(const char *text, int scale) {
+  int n = 0;
+  while (text[n]) n++;
+  return n > 0 ? (6 * n - 1) * scale : 0;
+}
