@@ -65,6 +65,8 @@ void reset_sequence(AnimSeq *seq, int id);
 GameObject *object_at(int index);
 // Clears the run-wide "pool full" latch (tests start each run afresh).
 void reset_pool_full_report(void);
+// The main-datafile bitmap of the frame the object shows now, or null.
+BITMAP *current_frame_bitmap(const GameObject *obj);
 
 // Types, animation and motion.
 void setup_object_type(GameObject *obj, int param);
