@@ -42,3 +42,5 @@ extern RecordData RecordTable;
 
 void load_records(void);
 void save_records(void);
+// The 16 bytes of the file for a table.
+void encode_records(const RecordData &records, unsigned char out[16]);

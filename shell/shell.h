@@ -54,6 +54,8 @@ void on_close_button(void);
 void show_splash(void);
 void wait_splash(void);
 void program_error_screen(const char *text);
+// Grabs the four fonts from the main datafile (start-up step 20).
+int create_fonts(void);
 const char *startup_error_message(int code);
 void format_startup_failure(int code, char *out, int size);
 int game_main(void);
@@ -69,6 +71,8 @@ void apply_cpu_usage(void);
 
 // Main datafile entries, addressed by index. Each returns null (or 0) for an
 // index that is out of range or of the wrong kind.
+// Use this rather than assigning MainData, so the entry count is taken anew.
+void set_main_datafile(DATAFILE *data);
 BITMAP *dat_bitmap(int index);
 const void *dat_data(int index, long *size);
 // Decodes a PNG entry into a 32-bit bitmap with alpha (colour conversion off);

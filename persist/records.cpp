@@ -1,0 +1,83 @@
+// The personal bests in "qvlgam.rec": 16 bytes, four little-endian 32-bit
+// values, no header.
+#include "persist/persist.h"
+
+#include <allegro.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+RecordData RecordTable;
+
+#define RECORDS_SIZE 16
+#define RECORDS_TEMP RECORDS_FILE ".tmp"
+
+static void put_le32(unsigned char *p, uint32_t v) {
+  for (int i = 0; i < 4; i++) p[i] = (unsigned char)(v >> (8 * i));
+}
+
+static uint32_t get_le32(const unsigned char *p) {
+  return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+static uint32_t float_bits(float f) {
+  uint32_t v;
+  memcpy(&v, &f, 4);
+  return v;
+}
+
+static float bits_float(uint32_t v) {
+  float f;
+  memcpy(&f, &v, 4);
+  return f;
+}
+
+void encode_records(const RecordData &r, unsigned char out[16]) {
+  put_le32(out, float_bits(r.best_sprint_time));
+  put_le32(out + 4, (uint32_t)r.best_catapult_points);
+  put_le32(out + 8, float_bits(r.best_swim_time));
+  put_le32(out + 12, float_bits(r.best_throw_distance));
+}
+
+// Only whole fields are taken from a short file; the rest keep their values.
+static void decode_records(const unsigned char *in, int length, RecordData &r) {
+  if (length >= 4) r.best_sprint_time = bits_float(get_le32(in));
+  if (length >= 8) r.best_catapult_points = (int)get_le32(in + 4);
+  if (length >= 12) r.best_swim_time = bits_float(get_le32(in + 8));
+  if (length >= 16) r.best_throw_distance = bits_float(get_le32(in + 12));
+}
+
+void load_records(void) {
+  if (!exists(RECORDS_FILE)) {
+    RecordTable.best_sprint_time = -1.0f;
+    RecordTable.best_catapult_points = -1;
+    RecordTable.best_swim_time = -1.0f;
+    RecordTable.best_throw_distance = -1.0f;
+    save_records();
+    return;
+  }
+  FILE *f = fopen(RECORDS_FILE, "rb");
+  if (!f) return;
+  unsigned char buf[RECORDS_SIZE];
+  int length = (int)fread(buf, 1, RECORDS_SIZE, f);
+  fclose(f);
+  decode_records(buf, length, RecordTable);
+}
+
+// Written beside the old file and renamed over it, so a crash or a full disk
+// mid-write never leaves a cut-short file. A file the player made read-only
+// stays as it is.
+void save_records(void) {
+  if (access(RECORDS_FILE, F_OK) == 0 && access(RECORDS_FILE, W_OK) != 0) return;
+  unsigned char buf[RECORDS_SIZE];
+  encode_records(RecordTable, buf);
+  FILE *f = fopen(RECORDS_TEMP, "wb");
+  if (!f) return;
+  bool ok = fwrite(buf, 1, RECORDS_SIZE, f) == RECORDS_SIZE;
+  ok = fflush(f) == 0 && ok;
+  ok = fsync(fileno(f)) == 0 && ok;
+  ok = fclose(f) == 0 && ok;
+  if (!ok || rename(RECORDS_TEMP, RECORDS_FILE) != 0) remove(RECORDS_TEMP);
+}

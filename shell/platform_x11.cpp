@@ -1,0 +1,71 @@
+// The real platform driver: Allegro on X11. Everything that knows about the
+// window system lives here.
+#include "shell/platform.h"
+#include "shell/shell.h"
+
+#include <xalleg.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+
+static void (*TimerCallback)(void) = nullptr;
+
+void plat_idle(void) {
+  if (keyboard_needs_poll()) poll_keyboard();
+}
+
+void plat_present(BITMAP *backbuffer) {
+  if (!backbuffer || !screen) return;
+  acquire_screen();
+  vsync();
+  stretch_blit(backbuffer, screen, 0, 0, 320, 240, 0, 0, 640, 480);
+  release_screen();
+}
+
+void plat_rest(int ms) { rest(ms); }
+
+void plat_install_timer(void (*callback)(void), int hz) {
+  install_timer();
+  LOCK_VARIABLE(TickCounter);
+  LOCK_FUNCTION(callback);
+  if (install_int_ex(callback, BPS_TO_TIMER(hz)) == 0) TimerCallback = callback;
+}
+
+void plat_remove_timer(void) {
+  if (TimerCallback) remove_int(TimerCallback);
+  TimerCallback = nullptr;
+}
+
+void plat_centre_window(void) {
+  Display *display = _xwin.display;
+  Window window = _xwin.wm_window ? _xwin.wm_window : _xwin.window;
+  if (!display || !window) return;
+  XLockDisplay(display);
+  XWindowAttributes win, desk;
+  if (XGetWindowAttributes(display, window, &win) &&
+      XGetWindowAttributes(display, DefaultRootWindow(display), &desk)) {
+    int left = (desk.width - win.width) / 2;
+    int top = (desk.height - win.height) / 2;
+    XMoveWindow(display, window, left, top);
+    XFlush(display);
+  }
+  XUnlockDisplay(display);
+}
+
+// The text goes to stderr always, and to a modal message window when there
+// is a display to show one on.
+void plat_error_box(const char *caption, const char *text) {
+  fprintf(stderr, "%s: %s\n", caption, text);
+  if (!getenv("DISPLAY")) return;
+  pid_t pid = fork();
+  if (pid == 0) {
+    execlp("xmessage", "xmessage", "-center", "-title", caption, "-buttons", "OK:0", "-default", "OK", text,
+           (char *)nullptr);
+    _exit(127);
+  }
+  if (pid > 0) {
+    int status;
+    waitpid(pid, &status, 0);
+  }
+}

@@ -1,0 +1,199 @@
+// Start-up in a fixed order with numbered failures, the splash, the main
+// loop over the title menu, shutdown, and the program error screen.
+#include "shell/shell.h"
+#include "shell/platform.h"
+#include "events/events.h"
+#include "frontend/frontend.h"
+#include "input/input.h"
+#include "persist/persist.h"
+#include "sound/sound.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+std::atomic<int> QuitFlag(0);
+BITMAP *Backbuffer = nullptr;
+FONT *TitleFont = nullptr;
+FONT *TextFont = nullptr;
+FONT *ScoreFont = nullptr;
+FONT *MenuFont = nullptr;
+int CheatMode = 0;
+
+void on_close_button(void) { QuitFlag = 1; }
+END_OF_FUNCTION(on_close_button)
+
+const char *startup_error_message(int code) {
+  switch (code) {
+  case STARTUP_ALLEGRO: return "failed to initialise Allegro";
+  case STARTUP_KEYBOARD: return "failed to initialise keyboard";
+  case STARTUP_GRAPHICS: return "failed to initialise graphics mode";
+  case STARTUP_DATAFILE: return "failed to read data file";
+  case STARTUP_SOUND_DRIVER: return "failed to initialise sound";
+  case STARTUP_SOUND_DATA: return "failed to load sound and music data";
+  case STARTUP_BACKBUFFER: return "failed to create backbuffer";
+  case STARTUP_FONTS: return "failed to create fonts";
+  default: return "an unknown error occured";
+  }
+}
+
+void format_startup_failure(int code, char *out, int size) {
+  snprintf(out, size, "'" GAME_TITLE "' failed to start due to the following reason:\n\nError %i, %s", code,
+           startup_error_message(code));
+}
+
+void centre_window(void) { plat_centre_window(); }
+
+bool apply_graphics_mode(void) {
+  bool ok;
+  if (Settings.forcerate) request_refresh_rate(60);
+  if (Settings.windowed) {
+    ok = set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0;
+    if (ok) centre_window();
+  } else {
+    ok = set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0;
+  }
+  // The keyboard attaches to the window that exists when it is installed.
+  remove_keyboard();
+  install_keyboard();
+  return ok;
+}
+
+// A missing or broken splash file is skipped: the splash is only decoration.
+void show_splash(void) {
+  DATAFILE *splash = load_datafile(SPLASH_DATAFILE);
+  if (!splash) return;
+  int count = 0;
+  while (splash[count].type != DAT_END) count++;
+  if (count > 1 && splash[1].type == DAT_BITMAP && screen) {
+    acquire_screen();
+    blit((BITMAP *)splash[1].dat, screen, 0, 0, 0, 0, 640, 480);
+    release_screen();
+  }
+  unload_datafile(splash);
+}
+
+static FONT *grab_font(int index) {
+  BITMAP *bmp = dat_bitmap(index);
+  return bmp ? grab_font_from_bitmap(bmp) : nullptr;
+}
+
+int create_fonts(void) {
+  TitleFont = grab_font(9);
+  if (!TitleFont) return STARTUP_FONTS;
+  TextFont = grab_font(6);
+  if (!TextFont) return STARTUP_FONTS;
+  ScoreFont = grab_font(8);
+  if (!ScoreFont) return STARTUP_FONTS;
+  MenuFont = grab_font(7);
+  if (!MenuFont) return STARTUP_FONTS;
+  return STARTUP_OK;
+}
+
+// Steps up to the screen mode and the splash.
+static int init_display(void) {
+  set_uformat(U_ASCII);
+  if (allegro_init() != 0) return STARTUP_ALLEGRO;
+  if (!load_settings()) return STARTUP_CONFIG;
+  apply_cpu_usage();
+  set_color_depth(16);
+  if (!apply_graphics_mode()) return STARTUP_GRAPHICS;
+  Backbuffer = create_bitmap(320, 240);
+  if (!Backbuffer) return STARTUP_BACKBUFFER;
+  show_splash();
+  return STARTUP_OK;
+}
+
+int init_game(void) {
+  int err = init_display();
+  if (err) return err;
+  set_logic_rate(60);
+  install_mouse();
+  TickCounter = 0;
+  set_close_button_callback(on_close_button);
+  set_window_title(GAME_TITLE);
+  if (install_keyboard() != 0) return STARTUP_KEYBOARD;
+  if (install_joystick(JOY_TYPE_AUTODETECT) != 0) return STARTUP_JOYSTICK;
+  init_controls();
+  set_main_datafile(load_datafile(MAIN_DATAFILE));
+  if (!MainData) return STARTUP_DATAFILE;
+  if (install_sound_driver() != 0) return STARTUP_SOUND_DRIVER;
+  if (init_sound() != 0) return STARTUP_SOUND_DATA;
+  err = create_fonts();
+  if (err) return err;
+  srand((unsigned)time(nullptr));
+  return STARTUP_OK;
+}
+
+static void destroy_font_safely(FONT **f) {
+  if (*f) destroy_font(*f);
+  *f = nullptr;
+}
+
+void shutdown_game(void) {
+  plat_remove_timer();
+  destroy_font_safely(&TitleFont);
+  destroy_font_safely(&TextFont);
+  destroy_font_safely(&ScoreFont);
+  destroy_font_safely(&MenuFont);
+  shutdown_sound();
+  if (MainData) unload_datafile(MainData);
+  set_main_datafile(nullptr);
+  if (Backbuffer) destroy_bitmap(Backbuffer);
+  Backbuffer = nullptr;
+  request_refresh_rate(0);
+  allegro_exit();
+}
+
+void wait_splash(void) {
+  int finished = 0;
+  while (!finished && !QuitFlag) {
+    plat_idle();
+    int ticks = TickCounter;
+    if (ticks > 600) finished = 1;
+    if (ticks == 240) {
+      BITMAP *prompt = dat_bitmap(12);
+      if (prompt && screen) draw_sprite(screen, prompt, 182, 444);
+    }
+    if (first_input_down()) finished = 1;
+  }
+  if (screen) clear_to_color(screen, 0);
+  while (!QuitFlag && first_input_down()) plat_idle();
+}
+
+void program_error_screen(const char *text) {
+  if (screen) {
+    acquire_screen();
+    rectfill(screen, 0, 0, 640, 48, makecol(128, 0, 0));
+    text_mode(-1);
+    int white = makecol(255, 255, 255);
+    textout(screen, font, "A program error has occured:", 4, 4, white);
+    textout(screen, font, text, 4, 16, white);
+    textout(screen, font, "Press spacebar to continue...", 4, 36, white);
+    release_screen();
+  }
+  // A closed window also ends the wait, so the program can still shut down.
+  while (!QuitFlag && !key[KEY_SPACE]) plat_idle();
+  while (!QuitFlag && key[KEY_SPACE]) plat_idle();
+  TickCounter = 0;
+}
+
+int game_main(void) {
+  int err = init_game();
+  if (err != STARTUP_OK) {
+    char message[256];
+    format_startup_failure(err, message, sizeof message);
+    plat_error_box("Initialisation error", message);
+    shutdown_game();
+    return err;
+  }
+  wait_splash();
+  if (!QuitFlag) title_logo_drop();
+  int choice = 0;
+  while (choice != MENU_QUIT && !QuitFlag) {
+    choice = title_menu();
+    if (choice == MENU_PLAY) run_sports_day();
+  }
+  shutdown_game();
+  return 0;
+}

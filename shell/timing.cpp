@@ -1,0 +1,81 @@
+// The logic clock, the loop shape's helpers, presenting and frame pacing.
+#include "shell/shell.h"
+#include "shell/platform.h"
+#include "input/input.h"
+#include "persist/persist.h"
+
+std::atomic<int> TickCounter(0);
+int NeedsRedraw = 0;
+
+int FrameRestMs = 0;
+int AutoRestFrames = 600;
+int AutoRestCountdown = 0;
+int LateTicks = 0;
+int LateTicksMark = 0;
+
+void tick_timer(void) { TickCounter++; }
+END_OF_FUNCTION(tick_timer)
+
+void set_logic_rate(int hz) {
+  plat_remove_timer();
+  plat_install_timer(tick_timer, hz);
+}
+
+void present_frame(void) {
+  plat_present(Backbuffer);
+  NeedsRedraw = 0;
+  frame_rest();
+}
+
+void blank_and_present(void) {
+  if (Backbuffer) clear_to_color(Backbuffer, 0);
+  present_frame();
+}
+
+static int any_control_held(void) {
+  return Controls.quit || Controls.up || Controls.down || Controls.left || Controls.right || Controls.fire;
+}
+
+void wait_controls_released(int blank) {
+  if (blank) blank_and_present();
+  read_controls();
+  while (!QuitFlag && any_control_held()) {
+    plat_idle();
+    read_controls();
+  }
+  TickCounter = 1;
+}
+
+// Shrinks the sleep while the machine falls behind, during the first 600
+// presents after the pacing was (re)started with cpu_usage 4.
+static void adjust_rest(void) {
+  if (AutoRestCountdown == 0) {
+    if (LateTicks - LateTicksMark > 2 && FrameRestMs > 0) FrameRestMs--;
+    LateTicksMark = LateTicks;
+    AutoRestCountdown = 60;
+  } else {
+    AutoRestCountdown--;
+  }
+  AutoRestFrames--;
+  if (AutoRestFrames == 0) {
+    FrameRestMs -= 2;
+    if (FrameRestMs < 0) FrameRestMs = 0;
+  }
+}
+
+void frame_rest(void) {
+  if (FrameRestMs > 0) plat_rest(FrameRestMs);
+  int owed = TickCounter;
+  if (owed > 1) LateTicks += owed - 1;
+  if (AutoRestFrames >= 1 && Settings.cpu_usage == 4) adjust_rest();
+}
+
+void apply_cpu_usage(void) {
+  switch (Settings.cpu_usage) {
+  case 1: FrameRestMs = 0; break;
+  case 2: FrameRestMs = 6; break;
+  case 3: FrameRestMs = 12; break;
+  case 4: FrameRestMs = 15; break;
+  default: break;
+  }
+}

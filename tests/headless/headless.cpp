@@ -1,0 +1,209 @@
+// The headless platform driver: no display, no timer, no sound card. The
+// game's spinning loops call plat_idle(), which moves a virtual 60 Hz clock
+// one tick and sets the keys the script holds on that tick.
+#include "headless/headless.h"
+
+#include "input/input.h"
+#include "persist/persist.h"
+#include "shell/platform.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+#include <loadpng.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
+// The fake sound output, when the sound layer offers one.
+__attribute__((weak)) void fsound_use_fake_output(int on);
+__attribute__((weak)) void fsound_fake_advance(int frames44100);
+
+struct Hold {
+  int key;
+  int from;
+  int to;
+};
+
+struct Snapshot {
+  int tick;
+  std::string path;
+  bool taken;
+};
+
+static int Tick = 0;
+static int TicksPerIdle = 1;
+static int Frozen = 0;
+static int TickLimit = 200000;
+static std::vector<Hold> Script;
+static bool Pressed[KEY_MAX];
+static void (*OnTick)(int) = nullptr;
+static int Presents = 0, Rests = 0, LastRestMs = 0, TimerHz = 0, ErrorBoxes = 0;
+static std::vector<Snapshot> Snapshots;
+static std::string WorkDir, OldDir;
+static bool OwnWorkDir = false;
+static bool Started = false;
+
+static void apply_keys(void) {
+  bool down[KEY_MAX] = {};
+  for (const Hold &h : Script)
+    if (Tick >= h.from && Tick <= h.to && h.key > 0 && h.key < KEY_MAX) down[h.key] = true;
+  for (int k = 1; k < KEY_MAX; k++) key[k] = (down[k] || Pressed[k]) ? 1 : 0;
+}
+
+static void advance_one(void) {
+  Tick++;
+  apply_keys();
+  TickCounter++;
+  if (fsound_fake_advance) fsound_fake_advance(735);
+  if (OnTick) OnTick(Tick);
+  if (Tick >= TickLimit) QuitFlag = 1;
+}
+
+void plat_idle(void) {
+  if (Frozen) return;
+  for (int i = 0; i < TicksPerIdle; i++) advance_one();
+}
+
+void plat_present(BITMAP *backbuffer) {
+  Presents++;
+  for (Snapshot &s : Snapshots)
+    if (!s.taken && Tick >= s.tick && backbuffer) {
+      headless_save_png(backbuffer, s.path);
+      s.taken = true;
+    }
+}
+
+void plat_rest(int ms) {
+  Rests++;
+  LastRestMs = ms;
+}
+
+void plat_install_timer(void (*)(void), int hz) { TimerHz = hz; }
+void plat_remove_timer(void) { TimerHz = 0; }
+void plat_centre_window(void) {}
+void plat_error_box(const char *, const char *) { ErrorBoxes++; }
+
+static bool enter_work_dir(const std::string &dir) {
+  char cwd[4096];
+  OldDir = getcwd(cwd, sizeof cwd) ? cwd : "/";
+  if (dir.empty()) {
+    char templ[] = "/tmp/qvl-test-XXXXXX";
+    if (!mkdtemp(templ)) return false;
+    WorkDir = templ;
+    OwnWorkDir = true;
+  } else {
+    WorkDir = dir;
+    OwnWorkDir = false;
+    std::filesystem::create_directories(WorkDir);
+  }
+  return chdir(WorkDir.c_str()) == 0;
+}
+
+static void reset_state(const HeadlessOptions &options) {
+  Tick = 0;
+  TicksPerIdle = 1;
+  Frozen = 0;
+  TickLimit = options.tickLimit;
+  Script.clear();
+  for (bool &p : Pressed) p = false;
+  OnTick = nullptr;
+  Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
+  Snapshots.clear();
+  TickCounter = 0;
+  QuitFlag = 0;
+  NeedsRedraw = 0;
+  CheatMode = 0;
+  FrameRestMs = 0;
+  AutoRestFrames = 600;
+  AutoRestCountdown = 0;
+  LateTicks = 0;
+  LateTicksMark = 0;
+}
+
+// Default settings come from the real reader over an empty file, unless the
+// test left a file of its own in its folder.
+static bool default_settings(void) {
+  if (!exists(CONFIG_FILE)) {
+    FILE *f = fopen(CONFIG_FILE, "w");
+    if (!f) return false;
+    fclose(f);
+  }
+  return load_settings() != 0;
+}
+
+bool headless_start(const HeadlessOptions &options) {
+  if (Started) headless_stop();
+  reset_state(options);
+  if (!enter_work_dir(options.workDir)) return false;
+  set_uformat(U_ASCII);
+  if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return false;
+  Started = true;
+  set_color_depth(16);
+  screen = create_bitmap(640, 480);
+  Backbuffer = create_bitmap(320, 240);
+  if (!screen || !Backbuffer || !default_settings()) return false;
+  clear_to_color(screen, 0);
+  clear_to_color(Backbuffer, 0);
+  init_controls();
+  apply_keys();
+  if (options.loadData) {
+    set_main_datafile(load_datafile(QVL_RUN_DIR "/qvlgam.dat"));
+    if (!MainData || create_fonts() != 0) return false;
+  }
+  if (fsound_use_fake_output) fsound_use_fake_output(1);
+  if (init_sound() != 0) return false;
+  srand(options.seed);
+  return true;
+}
+
+void headless_stop(void) {
+  if (!Started) return;
+  if (screen) destroy_bitmap(screen);
+  screen = nullptr;
+  shutdown_game();
+  for (int k = 1; k < KEY_MAX; k++) key[k] = 0;
+  Started = false;
+  if (!OldDir.empty() && chdir(OldDir.c_str()) != 0) perror("chdir");
+  if (OwnWorkDir) {
+    std::error_code ec;
+    std::filesystem::remove_all(WorkDir, ec);
+  }
+}
+
+int headless_tick(void) { return Tick; }
+void headless_set_ticks_per_idle(int n) { TicksPerIdle = n; }
+void headless_freeze_clock(int frozen) { Frozen = frozen; }
+
+void headless_hold(int keycode, int fromTick, int toTick) { Script.push_back(Hold{keycode, fromTick, toTick}); }
+void headless_clear_script(void) { Script.clear(); }
+
+void headless_press(int keycode) {
+  if (keycode <= 0 || keycode >= KEY_MAX) return;
+  Pressed[keycode] = true;
+  key[keycode] = 1;
+}
+
+void headless_release(int keycode) {
+  if (keycode <= 0 || keycode >= KEY_MAX) return;
+  Pressed[keycode] = false;
+  apply_keys();
+}
+
+void headless_on_tick(void (*callback)(int tick)) { OnTick = callback; }
+
+int headless_presents(void) { return Presents; }
+int headless_rests(void) { return Rests; }
+int headless_last_rest_ms(void) { return LastRestMs; }
+int headless_timer_hz(void) { return TimerHz; }
+int headless_error_boxes(void) { return ErrorBoxes; }
+
+void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_back(Snapshot{tick, pngPath, false}); }
+
+bool headless_save_png(BITMAP *bmp, const std::string &pngPath) {
+  return bmp && save_png(pngPath.c_str(), bmp, nullptr) == 0;
+}
+
+const std::string &headless_work_dir(void) { return WorkDir; }
