@@ -22,5 +22,128 @@ extern int CatapultMark;
 extern int SwimMark;
 extern int ThrowMark;
 
+// --- Sports day flow ---
+
+// An event: its argument is the false starts so far (sprint, swim), the
+// attempt number (throw) or unused (catapult).
+typedef int (*EventFunction)(int arg);
+
+// The screens and events one sports day calls. A null entry is a piece not
+// built yet: no difficulty screen plays on the stored difficulty, a missing
+// introduction or end screen is skipped, and a missing event is left out of
+// the day (the day is over once every built event is qualified).
+struct SportsDayTable {
+  int (*selectDifficulty)(void);
+  void (*showEventIntro)(int event);
+  EventFunction events[EVENT_COUNT];
+  void (*gameOverScreen)(void);
+  void (*congratulationsScreen)(void);
+  void (*championCelebration)(void);
+};
+
+extern SportsDayTable SportsDay;
+// The table as the game ships it (tests restore it after standing in).
+extern const SportsDayTable SPORTS_DAY_DEFAULT;
+
 int run_sports_day(void);
+void set_qualifying_marks(int difficulty);
+
+// --- Event support ---
+
+#define PACE_HISTORY 180
+#define LANE_COUNT 4
+#define PLAYER_LANE 2
+
+struct PaceController {
+  GameObject *object;  // null when the pool had no room
+  int nextSide;
+  int history[PACE_HISTORY];
+  int head;
+  int presses;
+  int aiCountdown;
+  int divider;
+  int dividerCount;
+  int meter;
+  int aiMinGap;
+  int aiMaxGap;
+  int finished;
+  int direction;
+  int turns;
+  int breath;
+  int breathHold;
+};
+
+extern PaceController Lanes[LANE_COUNT];
+
+enum VerdictValue { VERDICT_NONE = 0, VERDICT_QUALIFIED = 2, VERDICT_FAILED = 4 };
+extern int Verdict;
+
+enum SpeechMessage {
+  SPEECH_FALSE_START = 0,
+  SPEECH_DISQUALIFIED = 1,
+  SPEECH_TOO_FAR = 2,
+  SPEECH_TOO_SLOW = 3,
+  SPEECH_COUNT
+};
+
+void init_pace_controller(PaceController *pace, int x, int y, int type, int aiMinGap,
+                          int aiMaxGap);
+void update_pace_controller(PaceController *pace, int computer);
+void clear_pace_history(PaceController *pace);
+
+void show_speech_bubble(int x, int y, int message);
+// The bubble drawn over a saved scene; with no scene (its copy could not be
+// made) it is drawn over the Backbuffer as it stands.
+void speech_bubble_over(BITMAP *scene, int x, int y, int message);
+// The two lines of a message's first (part 0) or second (part 1) pair.
+const char *speech_line(int message, int part, int line);
+
+void announce_verdict(int verdict);
+void draw_verdict_badge(void);
+void add_scenery(int scene);
+void handle_logic_rate_keys(void);
+
+// What an event shows in the frame around its playfield.
+struct EventFrame {
+  int headerY;
+  int viewX;
+  const char *mark;    // null: no "TO QUALIFY" lines
+  const char *best;
+  const char *figure;  // time or score, in ScoreFont
+  int meter;
+  int label;           // datafile entry of the event's name
+};
+
+// Draws the frame and the camera 0 view into the Backbuffer (no present).
+void draw_event_frame(const EventFrame *frame);
+
+// --- 100 metre sprint ---
+
+#define SPRINT_FINISH_X 2586.0f
+#define SPRINT_START_COUNTDOWN 500
+#define SPRINT_CLOSING_END (-500)
+
+// State of the sprint in progress (or the last one run).
+struct SprintRun {
+  int falseStarts;
+  int startCountdown;
+  int outcome;
+  int leaving;
+  GameObject *startSign;
+  int raceSeconds;
+  int raceTicks;
+  float raceTime;
+  int viewX;
+  int headerY;
+};
+
+extern SprintRun Sprint;
+
 int run_sprint(int falseStarts);
+// The sprint in pieces, for drivers that run it tick by tick.
+void sprint_begin(int falseStarts);
+void sprint_tick(void);
+void sprint_draw(void);
+int sprint_end(void);
+// "%3.2f" of a race time into out.
+void format_race_time(float seconds, char *out, int size);

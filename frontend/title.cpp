@@ -1,0 +1,208 @@
+// The title logo drop and the title menu with its slides, animated choices
+// and the hidden cheat.
+#include "frontend/frontend.h"
+#include "input/input.h"
+#include "shell/platform.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+
+TitleMenuState TitleMenu;
+void (*OptionsMenuScreen)(int musicChannel) = 0;
+
+enum {
+  ENTRY_LOGO = 4,
+  ENTRY_TITLE_BACKGROUND = 13,
+  ENTRY_BANNER = 27,
+  IMAGE_BANNER = 0,
+  IMAGE_FIRST_CHOICE = 1,
+};
+
+#define LOGO_TICKS 240
+#define CHOICE_SETTLED_Y 195
+
+// Datafile entries of the images, in the order of TitleMenuState::images.
+static const int IMAGE_ENTRIES[TITLE_IMAGE_COUNT] = {
+    ENTRY_BANNER, 36, 37, 38, 39, 28, 29, 30, 31, 32, 33, 34, 35,
+};
+static const int CHOICE_X[CHOICE_COUNT] = {14, 98, 212};
+
+// --- Logo drop ---
+
+struct LogoDrop {
+  int y;
+  int ticks;
+  int done;
+};
+
+static void logo_tick(LogoDrop *logo) {
+  read_controls();
+  if (Controls.fire || Controls.quit) {
+    logo->done = 1;
+    return;
+  }
+  if (logo->y < 20) logo->y += 10;
+  logo->ticks++;
+  if (logo->ticks >= LOGO_TICKS) logo->done = 1;
+}
+
+static void logo_draw(const LogoDrop *logo) {
+  clear_to_color(Backbuffer, makecol(0, 0, 0));
+  if (BITMAP *bmp = dat_bitmap(ENTRY_LOGO)) draw_sprite(Backbuffer, bmp, 94, logo->y);
+}
+
+void title_logo_drop(void) {
+  wait_controls_released(0);
+  TickCounter = 0;
+  LogoDrop logo = {-196, 0, 0};
+  while (!logo.done && !QuitFlag) {
+    plat_idle();
+    while (TickCounter > 0 && !QuitFlag && !logo.done) {
+      logo_tick(&logo);
+      NeedsRedraw = 1;
+      TickCounter--;
+    }
+    if (NeedsRedraw && !QuitFlag) {
+      logo_draw(&logo);
+      present_frame();
+    }
+  }
+  wait_controls_released(1);
+}
+
+// --- Title menu ---
+
+static void open_menu(TitleMenuState *m) {
+  *m = TitleMenuState();
+  m->choiceStep = 1;
+  m->backgroundY = 240;
+  m->bannerX = 640;
+  m->playY = 331;
+  m->optionsY = 371;
+  m->quitY = 411;
+  m->versionX = 340.0f;
+  set_color_conversion(COLORCONV_NONE);
+  for (int i = 0; i < TITLE_IMAGE_COUNT; i++) m->images[i] = load_png_entry(IMAGE_ENTRIES[i]);
+  set_alpha_blender();
+  load_music_set(MUSIC_SET_TITLE);
+  m->musicChannel = play_music(MusicSamples[MUS_TITLE], 1);
+}
+
+static void close_menu(TitleMenuState *m) {
+  for (int i = 0; i < TITLE_IMAGE_COUNT; i++) {
+    if (m->images[i]) destroy_bitmap(m->images[i]);
+    m->images[i] = 0;
+  }
+}
+
+static void play_menu_sound(void) { play_effect(SoundEffects[SND_MENU], 0, 44100); }
+
+static void open_options(const TitleMenuState *m) {
+  if (OptionsMenuScreen)
+    OptionsMenuScreen(m->musicChannel);
+  else
+    wait_controls_released(0);
+}
+
+static void move_choice(TitleMenuState *m, int by) {
+  m->choice = (m->choice + by + CHOICE_COUNT) % CHOICE_COUNT;
+  m->choiceFrame = 0;
+  m->choiceStep = 1;
+  m->choiceTimer = 0;
+  m->sideHeld = 1;
+  play_menu_sound();
+}
+
+// A held side moves once; both must be released before the next move.
+static void menu_sides(TitleMenuState *m) {
+  if (m->sideHeld) {
+    if (!Controls.left && !Controls.right) m->sideHeld = 0;
+    return;
+  }
+  if (Controls.left) move_choice(m, -1);
+  if (Controls.right) move_choice(m, 1);
+}
+
+static void slide(int *value, int by, int stop) {
+  if (*value > stop) *value -= by;
+}
+
+static void menu_slides(TitleMenuState *m) {
+  slide(&m->bannerX, 10, 0);
+  slide(&m->playY, 4, CHOICE_SETTLED_Y);
+  slide(&m->optionsY, 4, CHOICE_SETTLED_Y);
+  slide(&m->quitY, 4, CHOICE_SETTLED_Y);
+  slide(&m->backgroundY, 10, 0);
+  if (m->versionX > 319.0f) m->versionX -= 0.25f;
+}
+
+static void menu_animation(TitleMenuState *m) {
+  m->choiceTimer++;
+  if (m->choiceTimer < 4) return;
+  m->choiceTimer = 0;
+  m->choiceFrame += m->choiceStep;
+  if (m->choiceFrame == 0 || m->choiceFrame == 3) m->choiceStep = -m->choiceStep;
+}
+
+static int cheat_keys_held(void) {
+  return key[KEY_4] && key[KEY_6] && key[KEY_RCONTROL] && key[KEY_RSHIFT];
+}
+
+static void menu_tick(TitleMenuState *m) {
+  read_controls();
+  if (Controls.quit) m->result = MENU_QUIT;
+  if (Controls.fire) {
+    play_menu_sound();
+    if (m->choice == CHOICE_OPTIONS) {
+      open_options(m);
+      TickCounter = 0;
+    } else {
+      m->result = m->choice + 1;
+    }
+  }
+  menu_sides(m);
+  if (cheat_keys_held()) CheatMode = 1;
+  menu_slides(m);
+  menu_animation(m);
+}
+
+static void draw_image(BITMAP *image, int x, int y) {
+  if (image) draw_trans_sprite(Backbuffer, image, x, y);
+}
+
+static void menu_draw(const TitleMenuState *m) {
+  clear_to_color(Backbuffer, makecol(0, 0, 0));
+  if (BITMAP *bg = dat_bitmap(ENTRY_TITLE_BACKGROUND))
+    blit(bg, Backbuffer, 0, 0, 0, m->backgroundY, 320, 240);
+  draw_image(m->images[IMAGE_BANNER], m->bannerX, 195);
+  const int ys[CHOICE_COUNT] = {m->playY, m->optionsY, m->quitY};
+  for (int c = 0; c < CHOICE_COUNT; c++) {
+    int frame = c == m->choice ? m->choiceFrame : 0;
+    draw_image(m->images[IMAGE_FIRST_CHOICE + 4 * c + frame], CHOICE_X[c], ys[c]);
+  }
+  if (TitleFont)
+    textprintf_right_ex(Backbuffer, TitleFont, (int)m->versionX, 232, 0, _textmode, "V%i.%i", 1,
+                        0);
+  if (CheatMode && TextFont) textout_ex(Backbuffer, TextFont, "CHEAT", 2, 2, 0, _textmode);
+}
+
+int title_menu(void) {
+  TitleMenuState *m = &TitleMenu;
+  open_menu(m);
+  TickCounter = 0;
+  while (m->result == 0 && !QuitFlag) {
+    plat_idle();
+    while (TickCounter > 0 && !QuitFlag && m->result == 0) {
+      menu_tick(m);
+      NeedsRedraw = 1;
+      TickCounter--;
+    }
+    if (NeedsRedraw && !QuitFlag) {
+      menu_draw(m);
+      present_frame();
+    }
+  }
+  close_menu(m);
+  stop_all_sounds();
+  wait_controls_released(1);
+  return m->result;
+}
