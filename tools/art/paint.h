@@ -58,3 +58,13 @@ void blit_over(Image &dst, const Image &src, int x, int y);
 // Text in the builder's own 5x7 pixel face (for labels drawn into pictures).
 void draw_text5(Image &img, int x, int y, const char *text, uint32_t c, int scale = 1);
 int text5_width(const char *text, int scale = 1);
+
+// Text in the builder's tiny 3x5 face (row 5 holds descenders), proportional.
+// Also the source of the small fonts.
+void draw_text3(Image &img, int x, int y, const char *text, uint32_t c);
+int text3_width(const char *text);
+// Width of character ch in the tiny face (0 if it has none); rows[r] bit c is
+// the pixel in column c of row r, six rows.
+int face3_glyph(int ch, unsigned char rows[6]);
+// Whether the 5x7 face's character ch has a pixel at (x, y).
+bool face5_pixel(int ch, int x, int y);

@@ -1,0 +1,49 @@
+// Gathers every picture of both datafiles: the sprites artist's objects and
+// Worlds first, then the front end's own pictures, then a labelled stand-in
+// so that a complete datafile can always be built.
+#include "art/art.h"
+#include "art/front.h"
+#include "art/paint.h"
+#include "datbuild/entries.h"
+
+#include <cstdio>
+
+// Linked in from sprites*.cpp once it exists.
+__attribute__((weak)) bool art_sprite_entry(int, Image &) { return false; }
+
+// A small labelled box at the stated size, or 20x12 when any size will do.
+static void plain_entry(int index, const EntrySpec &spec, Image &out) {
+  int w = spec.width > 0 ? spec.width : (spec.minWidth > 20 ? spec.minWidth : 20);
+  int h = spec.height > 0 ? spec.height : (spec.minHeight > 12 ? spec.minHeight : 12);
+  img_new(out, w, h, pal::DARK_GREY);
+  rect_outline(out, 0, 0, w, h, pal::YELLOW);
+  char label[8];
+  snprintf(label, sizeof label, "%d", index);
+  draw_text3(out, (w - text3_width(label)) / 2, (h - 5) / 2, label, pal::WHITE);
+}
+
+static bool fits(const EntrySpec &spec, const Image &img) {
+  if (img.w <= 0 || img.h <= 0 || img.px.size() != (size_t)img.w * img.h) return false;
+  if (spec.width > 0 && (img.w != spec.width || img.h != spec.height)) return false;
+  return img.w >= spec.minWidth && img.h >= spec.minHeight;
+}
+
+bool art_main_entry(int index, Image &out) {
+  if (index < 0 || index >= MAIN_ENTRY_COUNT) return false;
+  EntrySpec spec = main_entry_spec(index);
+  if (spec.kind == KIND_SOUND) return false;
+  if (spec.kind == KIND_FONT) return art_font_entry(index, out);
+  if (art_sprite_entry(index, out) && fits(spec, out)) return true;
+  if (art_front_entry(index, out) && fits(spec, out)) return true;
+  plain_entry(index, spec, out);
+  return true;
+}
+
+bool art_splash_entry(int index, Image &out) {
+  if (index == 1) return art_splash_picture(out);
+  if (index == 0) {
+    img_new(out, 1, 1, pal::BLACK);
+    return true;
+  }
+  return false;
+}
