@@ -1,0 +1,220 @@
+// Settings and records against real files in a scratch folder.
+#include "headless/headless.h"
+#include "persist/persist.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string read_text(const char *path) {
+  std::ifstream f(path);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::vector<unsigned char> read_bytes(const char *path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<unsigned char>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+void write_bytes(const char *path, const std::vector<unsigned char> &bytes) {
+  std::ofstream f(path, std::ios::binary);
+  f.write((const char *)bytes.data(), (std::streamsize)bytes.size());
+}
+
+void write_text(const char *path, const char *text) {
+  std::ofstream f(path);
+  f << text;
+}
+
+class Persist : public ::testing::Test {
+protected:
+  void SetUp() override {
+    HeadlessOptions o;
+    o.loadData = false;
+    ASSERT_TRUE(headless_start(o));
+  }
+  void TearDown() override { headless_stop(); }
+};
+
+const std::vector<unsigned char> NO_RECORDS = {0x00, 0x00, 0x80, 0xBF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                               0x00, 0x00, 0x80, 0xBF, 0x00, 0x00, 0x80, 0xBF};
+
+TEST_F(Persist, EmptyFileGivesDefaultsAndFirstSaveWritesAllThirteenKeys) {
+  write_text(CONFIG_FILE, "");
+  Settings = SettingsData{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+  ASSERT_EQ(load_settings(), 1);
+  EXPECT_EQ(Settings.online_scores, 1);
+  EXPECT_EQ(Settings.cpu_usage, 0);
+  EXPECT_EQ(Settings.difficulty, 0);
+  EXPECT_EQ(Settings.windowed, 0);
+  EXPECT_EQ(Settings.forcerate, 0);
+  EXPECT_EQ(Settings.soundvolume, 8);
+  EXPECT_EQ(Settings.musicvolume, 8);
+  EXPECT_EQ(Settings.up, 84);
+  EXPECT_EQ(Settings.down, 85);
+  EXPECT_EQ(Settings.left, 82);
+  EXPECT_EQ(Settings.right, 83);
+  EXPECT_EQ(Settings.fire, 75);
+  EXPECT_EQ(Settings.quit, 59);
+
+  save_settings();
+  std::string text = read_text(CONFIG_FILE);
+  const char *lines[] = {"[general]", "online_scores = 1", "cpu_usage = 0", "difficulty = 0", "[graphics]",
+                         "windowed = 0", "forcerate = 0", "[sound]", "soundvolume = 8", "musicvolume = 8",
+                         "[controls]", "up = 84", "down = 85", "left = 82", "right = 83", "fire = 75", "quit = 59"};
+  for (const char *l : lines) EXPECT_NE(text.find(l), std::string::npos) << l << " missing from:\n" << text;
+}
+
+TEST_F(Persist, SaveKeepsOtherLinesAndReadsBackWhatItWrote) {
+  write_text(CONFIG_FILE, "[general]\nplayer = Pelk\ndifficulty = 1\n[extra]\nshoe_size = 3\n");
+  ASSERT_EQ(load_settings(), 1);
+  EXPECT_EQ(Settings.difficulty, 1);
+  Settings.difficulty = 2;
+  Settings.left = KEY_A;
+  save_settings();
+  std::string text = read_text(CONFIG_FILE);
+  EXPECT_NE(text.find("player = Pelk"), std::string::npos);
+  EXPECT_NE(text.find("shoe_size = 3"), std::string::npos);
+
+  Settings = SettingsData();
+  ASSERT_EQ(load_settings(), 1);
+  EXPECT_EQ(Settings.difficulty, 2);
+  EXPECT_EQ(Settings.left, KEY_A);
+}
+
+TEST_F(Persist, HandEditedValuesAreClampedOnReading) {
+  write_text(CONFIG_FILE,
+             "[general]\ncpu_usage = 9\ndifficulty = 7\n[sound]\nsoundvolume = 12\nmusicvolume = -3\n"
+             "[controls]\nleft = 500\n");
+  ASSERT_EQ(load_settings(), 1);
+  EXPECT_EQ(Settings.soundvolume, 8);
+  EXPECT_EQ(Settings.musicvolume, 0);
+  EXPECT_EQ(Settings.difficulty, 2);
+  // Kept as read: an unknown pacing value leaves the sleep alone, and a bad
+  // binding is refused by the controls rather than rewritten.
+  EXPECT_EQ(Settings.cpu_usage, 9);
+  EXPECT_EQ(Settings.left, 500);
+}
+
+TEST_F(Persist, MissingFileLeavesSettingsUntouched) {
+  remove(CONFIG_FILE);
+  Settings.difficulty = 2;
+  Settings.windowed = 1;
+  EXPECT_EQ(load_settings(), 0);
+  EXPECT_EQ(Settings.difficulty, 2);
+  EXPECT_EQ(Settings.windowed, 1);
+  EXPECT_FALSE(exists(CONFIG_FILE));
+}
+
+TEST_F(Persist, BackupAndRestoreCopyEveryField) {
+  Settings = SettingsData{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+  backup_settings();
+  Settings = SettingsData{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  restore_settings();
+  const int *f = &Settings.online_scores;
+  for (int i = 0; i < 13; i++) EXPECT_EQ(f[i], i + 1) << "field " << i;
+}
+
+TEST_F(Persist, MissingRecordsFileIsCreatedEmpty) {
+  remove(RECORDS_FILE);
+  RecordTable = RecordData{3.0f, 3, 3.0f, 3.0f};
+  load_records();
+  EXPECT_EQ(read_bytes(RECORDS_FILE), NO_RECORDS);
+  EXPECT_EQ(RecordTable.best_sprint_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_catapult_points, -1);
+  EXPECT_EQ(RecordTable.best_swim_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_throw_distance, -1.0f);
+}
+
+TEST_F(Persist, RecordsRoundTripLittleEndian) {
+  RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
+  save_records();
+  std::vector<unsigned char> b = read_bytes(RECORDS_FILE);
+  ASSERT_EQ(b.size(), 16u);
+  EXPECT_EQ(b[4], 350 & 255);
+  EXPECT_EQ(b[5], 350 >> 8);
+  EXPECT_EQ(b[3], 0x41);  // 12.5f is 0x41480000
+  EXPECT_EQ(b[2], 0x48);
+  RecordTable = RecordData();
+  load_records();
+  EXPECT_EQ(RecordTable.best_sprint_time, 12.5f);
+  EXPECT_EQ(RecordTable.best_catapult_points, 350);
+  EXPECT_EQ(RecordTable.best_swim_time, 30.25f);
+  EXPECT_EQ(RecordTable.best_throw_distance, 24.75f);
+}
+
+TEST_F(Persist, ShortRecordsFileSetsOnlyTheWholeFieldsItCovers) {
+  RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
+  save_records();
+  std::vector<unsigned char> full = read_bytes(RECORDS_FILE);
+
+  RecordTable = RecordData{1.0f, 2, 3.0f, 4.0f};
+  write_bytes(RECORDS_FILE, std::vector<unsigned char>(full.begin(), full.begin() + 8));
+  load_records();
+  EXPECT_EQ(RecordTable.best_sprint_time, 12.5f);
+  EXPECT_EQ(RecordTable.best_catapult_points, 350);
+  EXPECT_EQ(RecordTable.best_swim_time, 3.0f);
+  EXPECT_EQ(RecordTable.best_throw_distance, 4.0f);
+
+  // Half a field is not a value: it must not mix old and new bytes.
+  RecordTable = RecordData{1.0f, 2, 3.0f, 4.0f};
+  write_bytes(RECORDS_FILE, std::vector<unsigned char>(full.begin(), full.begin() + 10));
+  load_records();
+  EXPECT_EQ(RecordTable.best_catapult_points, 350);
+  EXPECT_EQ(RecordTable.best_swim_time, 3.0f);
+
+  RecordTable = RecordData{1.0f, 2, 3.0f, 4.0f};
+  write_bytes(RECORDS_FILE, {});
+  load_records();
+  EXPECT_EQ(RecordTable.best_sprint_time, 1.0f);
+  EXPECT_EQ(RecordTable.best_throw_distance, 4.0f);
+}
+
+TEST_F(Persist, FailedSaveLeavesTheOldFileWhole) {
+  RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
+  save_records();
+  std::vector<unsigned char> before = read_bytes(RECORDS_FILE);
+  // The temporary file cannot be made: nothing is written, nothing reported.
+  ASSERT_EQ(mkdir(RECORDS_FILE ".tmp", 0755), 0);
+  RecordTable = RecordData{9.0f, 9, 9.0f, 9.0f};
+  save_records();
+  EXPECT_EQ(read_bytes(RECORDS_FILE), before);
+  rmdir(RECORDS_FILE ".tmp");
+}
+
+TEST_F(Persist, ReadOnlyRecordsFileIsNeitherReplacedNorLost) {
+  RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
+  save_records();
+  std::vector<unsigned char> before = read_bytes(RECORDS_FILE);
+  ASSERT_EQ(chmod(RECORDS_FILE, 0444), 0);
+  if (access(RECORDS_FILE, W_OK) == 0) GTEST_SKIP() << "running as a user who may write read-only files";
+  RecordTable = RecordData{9.0f, 9, 9.0f, 9.0f};
+  save_records();
+  EXPECT_EQ(read_bytes(RECORDS_FILE), before);
+  RecordTable = RecordData();
+  load_records();
+  EXPECT_EQ(RecordTable.best_catapult_points, 350);
+}
+
+TEST_F(Persist, RecordsInAVanishedFolderLoseNothingInMemory) {
+  std::string dir = headless_work_dir() + "/gone";
+  ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_EQ(rmdir(dir.c_str()), 0);
+  RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
+  save_records();
+  EXPECT_FALSE(exists(RECORDS_FILE));
+  EXPECT_EQ(RecordTable.best_catapult_points, 350);
+  ASSERT_EQ(chdir(headless_work_dir().c_str()), 0);
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+// The real game binary under a private Xvfb server: start-up failures with
+// their message and exit status, the window with its title and splash, and
+// closing through the window manager protocol.
+#include "headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <allegro.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void sleep_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+class Xserver {
+public:
+  bool start() {
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      int devnull = open("/dev/null", O_WRONLY);
+      dup2(devnull, 2);
+      char fd[16];
+      snprintf(fd, sizeof fd, "%d", fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x16", "-nolisten", "tcp", (char *)nullptr);
+      _exit(127);
+    }
+    close(fds[1]);
+    char buf[16] = {};
+    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    close(fds[0]);
+    if (n <= 0) return false;
+    name_ = std::string(":") + std::string(buf, strcspn(buf, "\n"));
+    display_ = XOpenDisplay(name_.c_str());
+    return display_ != nullptr;
+  }
+  void stop() {
+    if (display_) XCloseDisplay(display_);
+    display_ = nullptr;
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+    pid_ = -1;
+  }
+  Display *display() { return display_; }
+  const std::string &name() { return name_; }
+
+private:
+  pid_t pid_ = -1;
+  Display *display_ = nullptr;
+  std::string name_;
+};
+
+Window find_named(Display *d, Window w, const std::string &name) {
+  char *n = nullptr;
+  if (XFetchName(d, w, &n) && n) {
+    bool match = name == n;
+    XFree(n);
+    if (match) return w;
+  }
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (XQueryTree(d, w, &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && !found; i++) found = find_named(d, children[i], name);
+    if (children) XFree(children);
+  }
+  return found;
+}
+
+Window wait_for_window(Display *d, const std::string &name, int timeoutMs) {
+  for (int t = 0; t < timeoutMs; t += 50) {
+    Window w = find_named(d, DefaultRootWindow(d), name);
+    if (w) return w;
+    sleep_ms(50);
+  }
+  return 0;
+}
+
+// Runs the game in its own folder; stderr goes to a file there.
+class Game {
+public:
+  pid_t start(const std::string &dir, const std::string &display) {
+    dir_ = dir;
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (chdir(dir.c_str()) != 0) _exit(126);
+      int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(err, 2);
+      setenv("DISPLAY", display.c_str(), 1);
+      execl(QVL_GAME_BINARY, "qvlgam", (char *)nullptr);
+      _exit(127);
+    }
+    return pid_;
+  }
+  // Exit status, or -1 when it has not ended within the time.
+  int wait_exit(int timeoutMs) {
+    for (int t = 0; t < timeoutMs; t += 20) {
+      int status;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      sleep_ms(20);
+    }
+    return -1;
+  }
+  std::string stderr_text() {
+    std::ifstream f(dir_ + "/stderr.txt");
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  ~Game() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+private:
+  pid_t pid_ = -1;
+  std::string dir_;
+};
+
+// Processes still running in a folder (a leaked helper or a stuck game).
+int processes_in(const std::string &dir) {
+  int n = 0;
+  DIR *proc = opendir("/proc");
+  if (!proc) return 0;
+  while (dirent *e = readdir(proc)) {
+    char link[64], target[4096];
+    snprintf(link, sizeof link, "/proc/%s/cwd", e->d_name);
+    ssize_t len = readlink(link, target, sizeof target - 1);
+    if (len > 0) {
+      target[len] = 0;
+      if (dir == target) n++;
+    }
+  }
+  closedir(proc);
+  return n;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!x_.start()) GTEST_SKIP() << "no Xvfb";
+    char templ[] = "/tmp/qvl-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(templ), nullptr);
+    dir_ = templ;
+  }
+  void TearDown() override {
+    x_.stop();
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  void lay_out(bool cfg, bool dat, bool dat2) {
+    if (cfg) fs::copy_file(QVL_SOURCE_DIR "/qvlgam.cfg", dir_ + "/qvlgam.cfg");
+    if (dat) fs::copy_file(QVL_RUN_DIR "/qvlgam.dat", dir_ + "/qvlgam.dat");
+    if (dat2) fs::copy_file(QVL_RUN_DIR "/qvlgam2.dat", dir_ + "/qvlgam2.dat");
+  }
+  // A failing start shows its modal message; closing it ends the program.
+  void expect_failure(int code, const char *text) {
+    Game game;
+    game.start(dir_, x_.name());
+    Window box = wait_for_window(x_.display(), "Initialisation error", 15000);
+    ASSERT_NE(box, 0u) << "no message window";
+    EXPECT_EQ(game.wait_exit(300), -1) << "the message must hold the program";
+    XKillClient(x_.display(), box);
+    XSync(x_.display(), False);
+    EXPECT_EQ(game.wait_exit(10000), code);
+    std::string err = game.stderr_text();
+    EXPECT_NE(err.find("Initialisation error"), std::string::npos) << err;
+    EXPECT_NE(err.find(text), std::string::npos) << err;
+    EXPECT_NE(err.find("'Quorvale - Sports Day' failed to start due to the following reason:"), std::string::npos);
+  }
+  Xserver x_;
+  std::string dir_;
+};
+
+TEST_F(EndToEnd, WithoutConfigurationTheStartFailsWithCode12) {
+  lay_out(false, true, true);
+  expect_failure(12, "Error 12, an unknown error occured");
+  EXPECT_FALSE(fs::exists(dir_ + "/qvlgam.cfg"));
+}
+
+TEST_F(EndToEnd, WithoutTheDatafileTheStartFailsWithCode6) {
+  lay_out(true, false, true);
+  expect_failure(6, "Error 6, failed to read data file");
+}
+
+void send_delete_window(Display *d, Window w) {
+  XEvent ev = {};
+  ev.xclient.type = ClientMessage;
+  ev.xclient.window = w;
+  ev.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  ev.xclient.format = 32;
+  ev.xclient.data.l[0] = (long)XInternAtom(d, "WM_DELETE_WINDOW", False);
+  ev.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, w, False, NoEventMask, &ev);
+  XSync(d, False);
+}
+
+// The splash as the datafile holds it, in the server's 5.6.5 pixels.
+bool load_splash(unsigned short *pixels) {
+  HeadlessOptions o;
+  o.loadData = false;
+  if (!headless_start(o)) return false;
+  DATAFILE *d = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
+  bool ok = d && d[1].type == DAT_BITMAP;
+  if (ok) {
+    BITMAP *b = (BITMAP *)d[1].dat;
+    for (int y = 0; y < 480; y++)
+      for (int x = 0; x < 640; x++) pixels[y * 640 + x] = (unsigned short)getpixel(b, x, y);
+  }
+  if (d) unload_datafile(d);
+  headless_stop();
+  return ok;
+}
+
+TEST_F(EndToEnd, WindowShowsTheSplashAndClosesCleanly) {
+  static unsigned short splash[640 * 480];
+  ASSERT_TRUE(load_splash(splash));
+  lay_out(true, true, true);
+  Game game;
+  game.start(dir_, x_.name());
+  Display *d = x_.display();
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "no game window";
+  sleep_ms(1500);
+
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(d, w, &a));
+  EXPECT_EQ(a.width, 640);
+  EXPECT_EQ(a.height, 480);
+  XImage *img = XGetImage(d, w, 0, 0, 640, 480, AllPlanes, ZPixmap);
+  ASSERT_NE(img, nullptr);
+  int same = 0, total = 0;
+  for (int y = 5; y < 440; y += 7)
+    for (int x = 3; x < 640; x += 11) {
+      total++;
+      same += (unsigned short)XGetPixel(img, x, y) == splash[y * 640 + x];
+    }
+  XDestroyImage(img);
+  EXPECT_GT(same * 100, total * 95) << same << " of " << total << " pixels match the splash";
+
+  send_delete_window(d, w);
+  EXPECT_EQ(game.wait_exit(10000), 0);
+  sleep_ms(200);
+  EXPECT_EQ(processes_in(dir_), 0);
+}
+
+}  // namespace
