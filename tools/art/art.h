@@ -16,5 +16,8 @@ struct Image {
 // The picture of a main-datafile entry of kind bitmap, PNG or font
 // (see datbuild/entries.h); false for an index that is none of those.
 bool art_main_entry(int index, Image &out);
+// Object sprites and World backgrounds (sprites*.cpp, worlds*.cpp); false
+// for an entry they do not draw, which then falls to the front end's art.
+bool art_sprite_entry(int index, Image &out);
 // "qvlgam2.dat" entry 0 (unused, small) and 1 (the 640x480 splash).
 bool art_splash_entry(int index, Image &out);
