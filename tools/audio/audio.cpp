@@ -1,0 +1,18 @@
+#include "audio/audio.h"
+
+#include "audio/synth.h"
+
+// Low quality keeps the music small and quick to decode; the tunes are
+// simple enough not to suffer for it.
+static const float MUSIC_QUALITY = 0.1f;
+
+bool audio_main_entry(int index, std::vector<uint8_t> &out) {
+  Samples s;
+  if (index >= 396 && index <= 413) {
+    if (!make_effect(index, s)) return false;
+    write_wav(s, out);
+    return true;
+  }
+  if (index >= 15 && index <= 23) return make_tune(index, s) && write_ogg(s, MUSIC_QUALITY, out);
+  return false;
+}
