@@ -72,19 +72,36 @@ TEST_F(AnimationTest, LoopShowsEachFrameForItsDelay) {
 TEST_F(AnimationTest, OnceStopsOnTheLastFrame) {
   GameObject *starter = add(6);
   set_sequence(starter, 1);
-  EXPECT_EQ(play(starter, 5), (std::vector<int>{1, 2, 2, 2, 2}));
+  EXPECT_EQ(play(starter, 1), (std::vector<int>{1}));
+  EXPECT_EQ(starter->cur.mode, ANIM_ONCE);
+  EXPECT_EQ(play(starter, 1), (std::vector<int>{2}));
   EXPECT_EQ(starter->cur.mode, ANIM_STILL);
+  EXPECT_EQ(play(starter, 3), (std::vector<int>{2, 2, 2}));
   EXPECT_EQ(starter->cur.id, 1);
 }
 
 TEST_F(AnimationTest, OnceThenRemoveEndsTheBurstAfterFifteenTicks) {
   GameObject *burst = add(55);
+  burst->vx = 1.0f;
   tick(12);
   EXPECT_EQ(burst->cur.frame, 4);
   tick(2);
   EXPECT_EQ(burst->active, 1);
   tick(1);
   EXPECT_EQ(burst->active, 0);
+  // Removed by its animation before the move of that tick.
+  EXPECT_FLOAT_EQ(burst->x, 14.0f);
+}
+
+TEST_F(AnimationTest, BalloonInflatesThenFloats) {
+  GameObject *balloon = add(52, 1);
+  tick(59);
+  EXPECT_EQ(balloon->cur.id, 0);
+  EXPECT_EQ(balloon->cur.frames[balloon->cur.frame], 112);
+  tick(1);
+  EXPECT_EQ(balloon->cur.id, 1);
+  EXPECT_EQ(balloon->cur.mode, ANIM_LOOP);
+  EXPECT_EQ(frames_of(balloon->cur), (std::vector<int>{104, 105}));
 }
 
 TEST_F(AnimationTest, OnceThenNextRunsIntoTheRunningLoop) {
@@ -195,13 +212,14 @@ TEST_F(MotionTest, PointsLabelFallsSlowerAndLands) {
     EXPECT_FLOAT_EQ(label->vy, vy);
     EXPECT_FLOAT_EQ(label->y, y);
   }
-  int landed = 0;
-  for (int i = 0; i < 30; i++) {
+  tick(5);
+  // Past the ground for one tick, then down on it for good.
+  EXPECT_FLOAT_EQ(label->y, 145.25f);
+  for (int i = 0; i < 20; i++) {
     update_object(label);
-    if (label->vy == 0.0f && label->y == 145.0f) landed++;
+    EXPECT_EQ(label->y, 145.0f);
+    EXPECT_EQ(label->vy, 0.0f);
   }
-  EXPECT_GT(landed, 20);
-  EXPECT_FLOAT_EQ(label->y, 145.0f);
   EXPECT_FLOAT_EQ(label->x, 30.0f);
 }
 
