@@ -1,0 +1,190 @@
+// Speech bubble, verdict, scenery and the logic-rate keys.
+#include "event_fixture.h"
+
+#include <string.h>
+
+#include <vector>
+
+using SupportTest = EventTest;
+
+// Bubble drawn at (40, 60): its text lies in a band below the top.
+static const int BUBBLE_X = 40, BUBBLE_Y = 60;
+
+static std::vector<int> TextBand[3];
+static int CaptureTicks[3];
+
+static std::vector<int> band_pixels(void) {
+  std::vector<int> pixels;
+  for (int y = BUBBLE_Y + 4; y < BUBBLE_Y + 24; y++)
+    for (int x = BUBBLE_X; x < BUBBLE_X + 84; x++) pixels.push_back(getpixel(Backbuffer, x, y));
+  return pixels;
+}
+
+static void capture_text(int tick) {
+  for (int i = 0; i < 3; i++)
+    if (tick == CaptureTicks[i]) TextBand[i] = band_pixels();
+}
+
+TEST_F(SupportTest, SpeechBubbleLastsFiveSecondsAndSpeaksOnce) {
+  int start = headless_tick();
+  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_FALSE_START);
+  EXPECT_EQ(headless_tick() - start, 300);
+  EXPECT_EQ(plays_of(SoundEffects[SND_SPEECH]), 1);
+  EXPECT_GE(headless_presents(), 300);
+}
+
+TEST_F(SupportTest, SpeechBubbleShowsFirstPairThenSecond) {
+  // The frame drawn on bubble tick n is seen at the start of tick n + 1.
+  int start = headless_tick();
+  CaptureTicks[0] = start + 20;
+  CaptureTicks[1] = start + 99;
+  CaptureTicks[2] = start + 102;
+  headless_on_tick(capture_text);
+  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_TOO_SLOW);
+  headless_on_tick(nullptr);
+  ASSERT_FALSE(TextBand[0].empty());
+  EXPECT_EQ(TextBand[0], TextBand[1]) << "first pair until countdown 201";
+  EXPECT_NE(TextBand[1], TextBand[2]) << "second pair from countdown 200";
+}
+
+TEST_F(SupportTest, SpeechBubbleRestoresTheScene) {
+  clear_to_color(Backbuffer, makecol(0, 0, 255));
+  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_DISQUALIFIED);
+  EXPECT_EQ(getpixel(Backbuffer, 300, 220), makecol(0, 0, 255));
+  EXPECT_NE(band_pixels(), std::vector<int>(band_pixels().size(), makecol(0, 0, 255)));
+}
+
+TEST_F(SupportTest, SpeechBubbleWithoutASceneCopyDrawsOverTheFrame) {
+  clear_to_color(Backbuffer, makecol(0, 0, 255));
+  int start = headless_tick();
+  speech_bubble_over(nullptr, BUBBLE_X, BUBBLE_Y, SPEECH_TOO_FAR);
+  EXPECT_EQ(headless_tick() - start, 300);
+  EXPECT_EQ(getpixel(Backbuffer, 300, 220), makecol(0, 0, 255));
+  EXPECT_NE(band_pixels(), std::vector<int>(band_pixels().size(), makecol(0, 0, 255)));
+}
+
+static void close_window_at_20(int tick) {
+  static int start = -1;
+  if (start < 0) start = tick;
+  if (tick - start == 20) QuitFlag = 1;
+}
+
+TEST_F(SupportTest, SpeechBubbleEndsWhenTheWindowCloses) {
+  int start = headless_tick();
+  headless_on_tick(close_window_at_20);
+  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_FALSE_START);
+  headless_on_tick(nullptr);
+  EXPECT_LE(headless_tick() - start, 21);
+}
+
+TEST_F(SupportTest, SpeechTextsAreTheStartersWords) {
+  EXPECT_STREQ(speech_line(0, 0, 0), "Don't start");
+  EXPECT_STREQ(speech_line(0, 1, 1), "more chance.");
+  EXPECT_STREQ(speech_line(1, 0, 0), "Pelk you are");
+  EXPECT_STREQ(speech_line(1, 1, 1), "early shower!");
+  EXPECT_STREQ(speech_line(2, 0, 1), "you idiot!");
+  EXPECT_STREQ(speech_line(2, 1, 1), "100 metres!!");
+  EXPECT_STREQ(speech_line(3, 0, 0), "Pelk, you are");
+  EXPECT_STREQ(speech_line(3, 1, 1), "disqualified!");
+  EXPECT_STREQ(speech_line(7, 0, 0), "");
+}
+
+TEST_F(SupportTest, VerdictPlaysItsMusicOnce) {
+  load_music_set(MUSIC_SET_SPORTS_DAY);
+  fsound_log_clear();
+  announce_verdict(VERDICT_NONE);
+  EXPECT_EQ(Verdict, 0);
+  EXPECT_EQ(fsound_log_count(), 0);
+  announce_verdict(VERDICT_QUALIFIED);
+  EXPECT_EQ(Verdict, 2);
+  EXPECT_EQ(plays_of(MusicSamples[MUS_QUALIFIED]), 1);
+  announce_verdict(VERDICT_FAILED);
+  EXPECT_EQ(plays_of(MusicSamples[MUS_FAILED]), 1);
+}
+
+TEST_F(SupportTest, BadgeShowsOnlyOnceTheVerdictIsKnown) {
+  clear_to_color(Backbuffer, 0);
+  Verdict = VERDICT_NONE;
+  draw_verdict_badge();
+  for (int y = 0; y < 40; y++)
+    for (int x = 0; x < 80; x++) ASSERT_EQ(getpixel(Backbuffer, x, y), 0);
+  BITMAP *badge = dat_bitmap(323);
+  ASSERT_NE(badge, nullptr);
+  Verdict = VERDICT_QUALIFIED;
+  draw_verdict_badge();
+  int drawn = 0;
+  for (int y = 0; y < badge->h; y++)
+    for (int x = 0; x < badge->w; x++)
+      if (getpixel(badge, x, y) != MASK_COLOUR_16)
+        drawn += getpixel(Backbuffer, 6 + x, 6 + y) == getpixel(badge, x, y);
+  EXPECT_GT(drawn, 0);
+}
+
+TEST_F(SupportTest, SprintSceneryIsTenMarkers) {
+  add_scenery(0);
+  ASSERT_EQ(objects_of_type(104), 10);
+  for (int i = 0; i < 10; i++) {
+    GameObject *o = &ObjectPool[i];
+    EXPECT_EQ((int)o->x, 325 + 252 * i);
+    EXPECT_EQ((int)o->y, 101);
+    EXPECT_EQ(o->layer, 1);
+    EXPECT_EQ(o->cur.frames[0], 169 + i) << "marker " << i;
+  }
+}
+
+TEST_F(SupportTest, CatapultAndSwimScenery) {
+  add_scenery(1);
+  EXPECT_EQ(objects_of_type(109), 1);
+  EXPECT_EQ(objects_of_type(7), 1);
+  EXPECT_EQ(objects_of_type(53), 5);
+  EXPECT_EQ((int)ObjectPool[6].x, 595);
+  EXPECT_EQ(ObjectPool[0].layer, 7);
+  begin_scene(612, 162, -1);
+  add_scenery(2);
+  EXPECT_EQ(objects_of_type(106), 15);
+  EXPECT_EQ((int)ObjectPool[14].x, 420);
+  EXPECT_EQ((int)ObjectPool[14].y, 129);
+  begin_scene(612, 162, -1);
+  add_scenery(3);
+  EXPECT_EQ(objects_of_type(106) + objects_of_type(104), 0);
+}
+
+TEST_F(SupportTest, SceneryOnAFullPoolIsSkipped) {
+  for (int i = 0; i < MAX_OBJECTS; i++) add_object(0, 0, 0, 53, 0);
+  add_scenery(0);
+  add_scenery(2);
+  EXPECT_EQ(objects_of_type(104), 0);
+  EXPECT_EQ(objects_of_type(53), MAX_OBJECTS);
+}
+
+TEST_F(SupportTest, LogicRateKeysReinstallTheTimerAndWaitForRelease) {
+  int now = headless_tick();
+  headless_hold(KEY_F1, now + 1, now + 5);
+  headless_hold(KEY_F5, now + 20, now + 20);
+  plat_idle();
+  handle_logic_rate_keys();
+  EXPECT_EQ(headless_timer_hz(), 1);
+  EXPECT_EQ(headless_tick(), now + 6) << "the game waits while F1 is held";
+  handle_logic_rate_keys();
+  EXPECT_EQ(headless_timer_hz(), 1) << "the rate stays after release";
+  while (headless_tick() < now + 20) plat_idle();
+  handle_logic_rate_keys();
+  EXPECT_EQ(headless_timer_hz(), 60);
+}
+
+TEST_F(SupportTest, LogicRateKeysAreTakenInOrder) {
+  static const int KEYS[5] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5};
+  static const int RATES[5] = {1, 5, 10, 20, 60};
+  for (int i = 0; i < 5; i++) {
+    key[KEYS[i]] = 1;  // held until the next idle pass applies the script
+    handle_logic_rate_keys();
+    EXPECT_EQ(headless_timer_hz(), RATES[i]);
+  }
+  int now = headless_tick();
+  headless_hold(KEY_F2, now + 1, now + 3);
+  headless_hold(KEY_F4, now + 1, now + 8);
+  plat_idle();
+  handle_logic_rate_keys();
+  EXPECT_EQ(headless_timer_hz(), 20) << "F2 first, then F4";
+  EXPECT_EQ(headless_tick(), now + 9);
+}
