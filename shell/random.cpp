@@ -1,11 +1,21 @@
-// The shared random helpers; all randomness comes from rand().
+// The game's random numbers. The C library's rand() differs from one
+// library to the next (glibc's reaches 2^31); the game's arithmetic expects
+// 0 to 32767, and replays expect the same sequence everywhere, so the
+// classic 15-bit generator is kept here.
 #include "shell/shell.h"
 
-#include <cstdlib>
+static unsigned RandState = 1;
+
+void game_srand(unsigned seed) { RandState = seed; }
+
+int game_rand(void) {
+  RandState = RandState * 214013u + 2531011u;
+  return (int)((RandState >> 16) & 0x7FFF);
+}
 
 int rand_below(int n) {
   if (n == 0) return 0;
-  return rand() % n;
+  return game_rand() % n;
 }
 
 int rand_int(int a, int b) {
@@ -15,7 +25,7 @@ int rand_int(int a, int b) {
 
 float rand_float(float a, float b) {
   float span = b - a;
-  return (float)(a + rand() * span / 32768.0);
+  return (float)(a + game_rand() * span / 32768.0);
 }
 
 int rects_overlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {

@@ -79,7 +79,9 @@ const void *dat_data(int index, long *size);
 // null when it cannot be decoded. The caller destroys it.
 BITMAP *load_png_entry(int index);
 
-// Shared helpers over the C library's rand().
+// Random numbers 0 to 32767; every random choice of the game comes from here.
+void game_srand(unsigned seed);
+int game_rand(void);
 int rand_below(int n);
 int rand_int(int a, int b);
 float rand_float(float a, float b);

@@ -121,7 +121,7 @@ int init_game(void) {
   if (init_sound() != 0) return STARTUP_SOUND_DATA;
   err = create_fonts();
   if (err) return err;
-  srand((unsigned)time(nullptr));
+  game_srand((unsigned)time(nullptr));
   return STARTUP_OK;
 }
 

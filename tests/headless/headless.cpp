@@ -155,7 +155,7 @@ bool headless_start(const HeadlessOptions &options) {
   }
   if (fsound_use_fake_output) fsound_use_fake_output(1);
   if (init_sound() != 0) return false;
-  srand(options.seed);
+  game_srand(options.seed);
   return true;
 }
 

@@ -46,11 +46,13 @@ public:
       _exit(127);
     }
     close(fds[1]);
-    char buf[16] = {};
-    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    // The server writes its display number once it is ready for clients.
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
-    if (n <= 0) return false;
-    name_ = std::string(":") + std::string(buf, strcspn(buf, "\n"));
+    if (number.empty()) return false;
+    name_ = ":" + number;
     display_ = XOpenDisplay(name_.c_str());
     return display_ != nullptr;
   }
@@ -150,7 +152,7 @@ int processes_in(const std::string &dir) {
   DIR *proc = opendir("/proc");
   if (!proc) return 0;
   while (dirent *e = readdir(proc)) {
-    char link[64], target[4096];
+    char link[320], target[4096];
     snprintf(link, sizeof link, "/proc/%s/cwd", e->d_name);
     ssize_t len = readlink(link, target, sizeof target - 1);
     if (len > 0) {
@@ -165,7 +167,7 @@ int processes_in(const std::string &dir) {
 class EndToEnd : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!x_.start()) GTEST_SKIP() << "no Xvfb";
+    ASSERT_TRUE(x_.start()) << "cannot start Xvfb";
     char templ[] = "/tmp/qvl-e2e-XXXXXX";
     ASSERT_NE(mkdtemp(templ), nullptr);
     dir_ = templ;
@@ -222,7 +224,7 @@ void send_delete_window(Display *d, Window w) {
   XSync(d, False);
 }
 
-// The splash as the datafile holds it, in the server's 5.6.5 pixels.
+// The splash as the datafile holds it, in the X server's 5.6.5 pixels.
 bool load_splash(unsigned short *pixels) {
   HeadlessOptions o;
   o.loadData = false;
@@ -232,7 +234,10 @@ bool load_splash(unsigned short *pixels) {
   if (ok) {
     BITMAP *b = (BITMAP *)d[1].dat;
     for (int y = 0; y < 480; y++)
-      for (int x = 0; x < 640; x++) pixels[y * 640 + x] = (unsigned short)getpixel(b, x, y);
+      for (int x = 0; x < 640; x++) {
+        int c = getpixel(b, x, y);
+        pixels[y * 640 + x] = (unsigned short)((getr16(c) >> 3) << 11 | (getg16(c) >> 2) << 5 | getb16(c) >> 3);
+      }
   }
   if (d) unload_datafile(d);
   headless_stop();
@@ -254,6 +259,12 @@ TEST_F(EndToEnd, WindowShowsTheSplashAndClosesCleanly) {
   ASSERT_TRUE(XGetWindowAttributes(d, w, &a));
   EXPECT_EQ(a.width, 640);
   EXPECT_EQ(a.height, 480);
+  int left, top;
+  Window child;
+  XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &left, &top, &child);
+  EXPECT_EQ(left, (1024 - 640) / 2);
+  EXPECT_EQ(top, (768 - 480) / 2);
+
   XImage *img = XGetImage(d, w, 0, 0, 640, 480, AllPlanes, ZPixmap);
   ASSERT_NE(img, nullptr);
   int same = 0, total = 0;
@@ -269,6 +280,22 @@ TEST_F(EndToEnd, WindowShowsTheSplashAndClosesCleanly) {
   EXPECT_EQ(game.wait_exit(10000), 0);
   sleep_ms(200);
   EXPECT_EQ(processes_in(dir_), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EndToEnd, MissingSplashFileIsSkipped) {
+  lay_out(true, true, false);
+  Game game;
+  game.start(dir_, x_.name());
+  Window w = wait_for_window(x_.display(), "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "the game did not start without its splash";
+  sleep_ms(500);
+  EXPECT_EQ(game.wait_exit(10), -1);
+  send_delete_window(x_.display(), w);
+  EXPECT_EQ(game.wait_exit(10000), 0);
 }
 
 }  // namespace

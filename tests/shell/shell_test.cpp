@@ -193,11 +193,21 @@ TEST(StartupText, CodesAndMessages) {
   for (int code : {2, 3, 11, 12, 0, 99}) EXPECT_STREQ(startup_error_message(code), "an unknown error occured");
 }
 
+TEST(Random, FifteenBitSequenceIsTheSameOnEveryMachine) {
+  game_srand(1);
+  EXPECT_EQ(game_rand(), 41);
+  EXPECT_EQ(game_rand(), 18467);
+  EXPECT_EQ(game_rand(), 6334);
+  game_srand(1);
+  EXPECT_EQ(game_rand(), 41);
+  for (int i = 0; i < 10000; i++) ASSERT_LE(game_rand(), 32767);
+}
+
 TEST(Random, HelpersStayInTheirRanges) {
   EXPECT_EQ(rand_below(0), 0);
   EXPECT_EQ(rand_int(5, 5), 5);
   EXPECT_EQ(rand_int(7, 3), 7);
-  srand(3);
+  game_srand(3);
   bool seen[3] = {};
   for (int i = 0; i < 1000; i++) {
     int v = rand_int(4, 6);
