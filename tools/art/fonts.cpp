@@ -88,11 +88,11 @@ static Shape face5_shape(int ch) {
 
 // Bold and twice as tall: every stroke two pixels thick.
 static Shape menu_shape(int ch) {
-  Shape f = face5_shape(ch), s;
+  Shape s;
   shape_clear(s, 6, 14);
   for (int y = 0; y < 14; y++)
     for (int x = 0; x < 6; x++)
-      s.on[y][x] = (x < 5 && f.on[y / 2][x]) || (x > 0 && f.on[y / 2][x - 1]);
+      s.on[y][x] = bold5_pixel(ch, x, y / 2);
   shape_trim(s, 3);
   return s;
 }

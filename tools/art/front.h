@@ -10,3 +10,32 @@ bool art_front_entry(int index, Image &out);
 // The splash and its prompt.
 bool art_splash_picture(Image &out);
 void art_splash_prompt(Image &out);
+
+// Big lettering: bold 5x7 letters doubled with EPX, a vertical gradient,
+// a light edge on top, a dark outline and a drop shadow.
+struct Lettering {
+  uint32_t top, middle, bottom;
+  uint32_t outline;
+  int outlineWidth;
+  uint32_t shadow;
+  int shadowOffset;
+};
+void art_lettering(Image &out, const char *text, int doublings, int spacing, const Lettering &style);
+// Draws lettering centred on cx with its top at y.
+void art_lettering_at(Image &dst, int cx, int y, const char *text, int doublings, int spacing,
+                      const Lettering &style);
+extern const Lettering LETTERS_GOLD;   // yellow to orange, for titles
+extern const Lettering LETTERS_WHITE;  // white to pale blue, for labels
+
+// A ribbon banner from x0 to x1 (h tall at y) whose swallow-tailed ends fold
+// back behind it.
+void art_ribbon(Image &img, int x0, int x1, int y, int h, uint32_t colour);
+
+// Title screen pieces.
+void art_logo(Image &out);
+void art_title_background(Image &out);
+void art_title_banner(Image &out);
+void art_title_choice(int choice, int frame, Image &out);  // 0 play, 1 options, 2 quit
+// A soft glow: the picture's opaque shape blurred by radius in colour c,
+// placed behind it (the picture must have room around it).
+void art_glow(Image &img, int radius, uint32_t c, int strength);

@@ -1,5 +1,6 @@
 #include "art/paint.h"
 
+#include <cmath>
 #include <cstdlib>
 
 static int clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
@@ -139,6 +140,20 @@ bool face5_pixel(int ch, int x, int y) {
   return (FACE5[ch - 32][x] >> y) & 1;
 }
 
+// Bold letters whose strokes would run together when thickened.
+static const char *const BOLD_FIXES[3][8] = {
+    {"M", "##..##", "######", "######", "##..##", "##..##", "##..##", "##..##"},
+    {"V", "##..##", "##..##", "##..##", "##..##", ".####.", ".####.", "..##.."},
+    {"W", "##..##", "##..##", "##..##", "##..##", "######", "######", "##..##"},
+};
+
+bool bold5_pixel(int ch, int x, int y) {
+  if (x < 0 || x > 5 || y < 0 || y > 6) return false;
+  for (int i = 0; i < 3; i++)
+    if (BOLD_FIXES[i][0][0] == ch) return BOLD_FIXES[i][1 + y][x] == '#';
+  return face5_pixel(ch, x, y) || face5_pixel(ch, x - 1, y);
+}
+
 // Tiny face: rows separated by '/', '#' set; missing rows are blank. Rows
 // 1 to 4 are the lower-case x-height, row 5 the descender.
 static const char *const FACE3[95] = {
@@ -269,4 +284,169 @@ int text3_width(const char *text) {
   unsigned char rows[6];
   for (; *text; text++) n += face3_glyph((unsigned char)*text, rows) + 1;
   return n > 0 ? n - 1 : 0;
+}
+
+// --- Shapes, compositing and big lettering ---------------------------------
+
+void fill_round_rect(Image &img, int x, int y, int w, int h, int r, uint32_t c) {
+  for (int j = 0; j < h; j++) {
+    // Distance of this row's pixel centre from the corner circles' centres.
+    double dy = j < r ? r - j - 0.5 : (j >= h - r ? j - (h - r) + 0.5 : 0.0);
+    int inset = dy > 0 ? (int)(r - sqrt((double)r * r - dy * dy) + 0.5) : 0;
+    fill_rect(img, x + inset, y + j, w - 2 * inset, 1, c);
+  }
+}
+
+void fill_polygon(Image &img, const int *xy, int n, uint32_t c) {
+  int ymin = xy[1], ymax = xy[1];
+  for (int i = 1; i < n; i++) {
+    if (xy[2 * i + 1] < ymin) ymin = xy[2 * i + 1];
+    if (xy[2 * i + 1] > ymax) ymax = xy[2 * i + 1];
+  }
+  for (int y = ymin; y <= ymax; y++) {
+    int xs[32], k = 0;
+    double fy = y + 0.5;
+    for (int i = 0; i < n && k < 32; i++) {
+      int x0 = xy[2 * i], y0 = xy[2 * i + 1], x1 = xy[2 * ((i + 1) % n)], y1 = xy[2 * ((i + 1) % n) + 1];
+      if ((y0 <= fy && y1 > fy) || (y1 <= fy && y0 > fy)) xs[k++] = (int)(x0 + (fy - y0) * (x1 - x0) / (double)(y1 - y0) + 0.5);
+    }
+    for (int a = 0; a < k; a++)
+      for (int b = a + 1; b < k; b++)
+        if (xs[b] < xs[a]) { int t = xs[a]; xs[a] = xs[b]; xs[b] = t; }
+    for (int a = 0; a + 1 < k; a += 2) fill_rect(img, xs[a], y, xs[a + 1] - xs[a], 1, c);
+  }
+}
+
+void fill_triangle(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, uint32_t c) {
+  int xy[6] = {x0, y0, x1, y1, x2, y2};
+  fill_polygon(img, xy, 3, c);
+}
+
+void hgradient(Image &img, int x, int y, int w, int h, uint32_t left, uint32_t right) {
+  for (int i = 0; i < w; i++) fill_rect(img, x + i, y, 1, h, mix(left, right, w > 1 ? i * 100 / (w - 1) : 0));
+}
+
+void bevel(Image &img, int x, int y, int w, int h, uint32_t light, uint32_t dark) {
+  fill_rect(img, x, y, w - 1, 1, light);
+  fill_rect(img, x, y, 1, h - 1, light);
+  fill_rect(img, x + 1, y + h - 1, w - 1, 1, dark);
+  fill_rect(img, x + w - 1, y + 1, 1, h - 1, dark);
+}
+
+void blend_over(Image &dst, const Image &src, int x, int y) {
+  for (int j = 0; j < src.h; j++)
+    for (int i = 0; i < src.w; i++) {
+      uint32_t s = src.px[(size_t)j * src.w + i];
+      int sa = s >> 24;
+      if (sa == 0) continue;
+      uint32_t d = get(dst, x + i, y + j);
+      int da = d >> 24;
+      int oa = sa + da * (255 - sa) / 255;
+      if (oa == 0) continue;
+      int ch[3];
+      for (int k = 0; k < 3; k++) {
+        int sc = (s >> (16 - 8 * k)) & 255, dc = (d >> (16 - 8 * k)) & 255;
+        ch[k] = (sc * sa + dc * da * (255 - sa) / 255) / oa;
+      }
+      put(dst, x + i, y + j, argb(oa, ch[0], ch[1], ch[2]));
+    }
+}
+
+void downsample(const Image &src, int f, Image &out) {
+  img_new(out, src.w / f, src.h / f);
+  for (int y = 0; y < out.h; y++)
+    for (int x = 0; x < out.w; x++) {
+      long a = 0, r = 0, g = 0, b = 0;
+      for (int j = 0; j < f; j++)
+        for (int i = 0; i < f; i++) {
+          uint32_t c = src.px[(size_t)(y * f + j) * src.w + x * f + i];
+          int ca = c >> 24;
+          a += ca;
+          r += ((c >> 16) & 255) * ca;
+          g += ((c >> 8) & 255) * ca;
+          b += (c & 255) * ca;
+        }
+      if (a > 0) put(out, x, y, argb((int)(a / (f * f)), (int)(r / a), (int)(g / a), (int)(b / a)));
+    }
+}
+
+void scale2x(Image &img) {
+  Image s = img;
+  img_new(img, s.w * 2, s.h * 2);
+  for (int y = 0; y < s.h; y++)
+    for (int x = 0; x < s.w; x++) {
+      uint32_t p = get(s, x, y), a = get(s, x, y - 1), b = get(s, x + 1, y), c = get(s, x - 1, y),
+               d = get(s, x, y + 1);
+      put(img, 2 * x, 2 * y, (c == a && c != d && a != b) ? a : p);
+      put(img, 2 * x + 1, 2 * y, (a == b && a != c && b != d) ? b : p);
+      put(img, 2 * x, 2 * y + 1, (d == c && d != b && c != a) ? c : p);
+      put(img, 2 * x + 1, 2 * y + 1, (b == d && b != a && d != c) ? d : p);
+    }
+}
+
+void outline_thick(Image &img, int width, uint32_t c) {
+  for (int i = 0; i < width; i++) outline_opaque(img, c);
+}
+
+void drop_shadow(Image &img, int dx, int dy, uint32_t c) {
+  Image src = img;
+  for (int y = 0; y < img.h; y++)
+    for (int x = 0; x < img.w; x++)
+      if ((get(src, x, y) >> 24) < 128 && (get(src, x - dx, y - dy) >> 24) >= 128) put(img, x, y, c);
+}
+
+void img_pad(Image &img, int pad) {
+  Image src = img;
+  img_new(img, src.w + 2 * pad, src.h + 2 * pad);
+  for (int y = 0; y < src.h; y++)
+    for (int x = 0; x < src.w; x++) put(img, x + pad, y + pad, get(src, x, y));
+}
+
+void recolour_vertical(Image &img, int y0, int y1, uint32_t top, uint32_t middle, uint32_t bottom) {
+  int mid = (y0 + y1) / 2;
+  for (int y = 0; y < img.h; y++) {
+    uint32_t c;
+    if (y <= y0) c = top;
+    else if (y < mid) c = mix(top, middle, (y - y0) * 100 / (mid - y0));
+    else if (y < y1) c = mix(middle, bottom, (y - mid) * 100 / (y1 - mid));
+    else c = bottom;
+    for (int x = 0; x < img.w; x++) {
+      uint32_t p = get(img, x, y);
+      if (p >> 24) put(img, x, y, (p & 0xFF000000u) | (c & 0xFFFFFF));
+    }
+  }
+}
+
+void text_shape(Image &out, const char *text, int doublings, int spacing) {
+  int n = 0;
+  while (text[n]) n++;
+  Image small;
+  img_new(small, n * 7 + 2, 9);
+  for (int k = 0; k < n; k++)
+    for (int y = 0; y < 7; y++)
+      for (int x = 0; x < 6; x++) {
+        int ch = (unsigned char)text[k];
+        if (bold5_pixel(ch, x, y)) put(small, 1 + k * 7 + x, 1 + y, pal::WHITE);
+      }
+  for (int i = 0; i < doublings; i++) scale2x(small);
+  // Close up the letters to the asked spacing.
+  int f = 1 << doublings;
+  img_new(out, n * (6 * f + spacing) - spacing, 7 * f);
+  for (int k = 0; k < n; k++)
+    for (int y = 0; y < 7 * f; y++)
+      for (int x = 0; x < 6 * f; x++) {
+        uint32_t c = get(small, (1 + k * 7) * f + x, f + y);
+        if (c >> 24) put(out, k * (6 * f + spacing) + x, y, c);
+      }
+}
+
+void draw_map(Image &img, int x, int y, const char *const *rows, int nrows, const char *keys,
+              const uint32_t *colours) {
+  for (int j = 0; j < nrows; j++)
+    for (int i = 0; rows[j][i]; i++) {
+      char ch = rows[j][i];
+      if (ch == '.' || ch == ' ') continue;
+      for (int k = 0; keys[k]; k++)
+        if (keys[k] == ch) put(img, x + i, y + j, colours[k]);
+    }
 }

@@ -68,3 +68,38 @@ int text3_width(const char *text);
 int face3_glyph(int ch, unsigned char rows[6]);
 // Whether the 5x7 face's character ch has a pixel at (x, y).
 bool face5_pixel(int ch, int x, int y);
+// The 5x7 face made bold (6x7): every stroke two pixels wide.
+bool bold5_pixel(int ch, int x, int y);
+
+// --- Shapes, compositing and big lettering ---------------------------------
+void fill_round_rect(Image &img, int x, int y, int w, int h, int r, uint32_t c);
+// Convex or concave polygon, n points as x0, y0, x1, y1, ...
+void fill_polygon(Image &img, const int *xy, int n, uint32_t c);
+void fill_triangle(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, uint32_t c);
+void hgradient(Image &img, int x, int y, int w, int h, uint32_t left, uint32_t right);
+// Light from the top left: a highlight line on the top and left inner edges,
+// a shade on the bottom and right ones.
+void bevel(Image &img, int x, int y, int w, int h, uint32_t light, uint32_t dark);
+// Draws src over dst by its alpha (for the PNG pictures' soft edges).
+void blend_over(Image &dst, const Image &src, int x, int y);
+// Box-filters a picture drawn f times too big, so its edges come out soft.
+void downsample(const Image &src, int f, Image &out);
+// Pixel-art doubling (EPX): curves and diagonals stay smooth.
+void scale2x(Image &img);
+// Outline thickened to width pixels.
+void outline_thick(Image &img, int width, uint32_t c);
+// A copy of every opaque pixel, dx/dy away, in colour c, behind the picture.
+void drop_shadow(Image &img, int dx, int dy, uint32_t c);
+// A picture grown by pad pixels on every side.
+void img_pad(Image &img, int pad);
+// Replaces every opaque pixel by a vertical gradient over the picture's rows
+// from top..bottom (through middle), keeping alpha.
+void recolour_vertical(Image &img, int y0, int y1, uint32_t top, uint32_t middle, uint32_t bottom);
+// Lettering in the 5x7 face, bold, doubled `doublings` times with EPX, as
+// an opaque white shape on a clear picture; spacing between letters in
+// pixels of the final size.
+void text_shape(Image &out, const char *text, int doublings, int spacing);
+// Pixel map: one string per row, each character looked up in keys/colours
+// ('.' and ' ' are clear).
+void draw_map(Image &img, int x, int y, const char *const *rows, int nrows, const char *keys,
+              const uint32_t *colours);

@@ -1,22 +1,69 @@
-// The start-up splash (640x480) and its "press a key" prompt.
+// The start-up splash (640x480) and its "press a key" prompt: the sports
+// field on a summer afternoon under the game's name, the four children
+// racing down the track.
 #include "art/front.h"
-#include "art/paint.h"
+#include "art/scene.h"
+
+// A running frame of each child (types 1 to 4), as the events show them.
+static const int RUNNER_FRAMES[4] = {225, 52, 133, 187};
+
+static void splash_title(Image &img) {
+  Lettering big = LETTERS_GOLD;
+  big.outlineWidth = 2;
+  big.shadowOffset = 4;
+  art_lettering_at(img, 320, 34, "QUORVALE", 3, 4, big);
+  int y = 118;
+  art_ribbon(img, 120, 520, y, 40, pal::RED);
+  art_lettering_at(img, 320, y + 6, "- SPORTS DAY -", 2, 2, LETTERS_WHITE);
+}
+
+static void splash_runner(Image &img, int frame, int x, int base) {
+  Image s;
+  if (!art_sprite_entry(frame, s) || s.w <= 0 || s.w > 60 || s.h > 60) return;
+  scale2x(s);
+  scale2x(s);
+  // Shadow on the track under the feet.
+  fill_ellipse(img, x + s.w / 2, base, s.w / 3, 4, shade(pal::TRACK_DARK, 80));
+  int bottom = s.h - 1;
+  while (bottom > 0) {
+    bool any = false;
+    for (int i = 0; i < s.w; i++) any = any || (get(s, i, bottom) >> 24) >= 128;
+    if (any) break;
+    bottom--;
+  }
+  blit_over(img, s, x, base - bottom);
+}
 
 bool art_splash_picture(Image &out) {
   img_new(out, 640, 480, pal::BLACK);
-  vgradient(out, 0, 0, 640, 300, pal::SKY_TOP, pal::SKY_LOW);
-  vgradient(out, 0, 300, 640, 180, pal::GRASS_LIGHT, pal::GRASS_DARK);
-  const char *name = "QUORVALE - SPORTS DAY";
-  int w = text5_width(name, 4);
-  draw_text5(out, (640 - w) / 2 + 4, 124, name, pal::OUTLINE, 4);
-  draw_text5(out, (640 - w) / 2, 120, name, pal::YELLOW, 4);
+  scene_sky(out, 0, 270);
+  scene_sun(out, 70, 64, 30);
+  scene_cloud(out, 560, 70, 7);
+  scene_cloud(out, 200, 200, 5);
+  scene_cloud(out, 610, 190, 4);
+  // The school and the trees along the far side of the field.
+  scene_school(out, 440, 262, 150, 56);
+  scene_tree(out, 40, 262, 70);
+  scene_tree(out, 110, 262, 50);
+  scene_tree(out, 380, 262, 60);
+  scene_tree(out, 620, 262, 56);
+  scene_grass(out, 248, 232, 10);
+  scene_bunting(out, -10, 178, 650, 186, 26, 12);
+  scene_crowd(out, 0, 284, 640, 5);
+  scene_track(out, 318, 116, 4);
+  // Finishing line and its posts on the right.
+  for (int y = 320; y < 432; y += 4) fill_rect(out, 560 + ((y / 4) & 1) * 4, y, 4, 4, pal::WHITE);
+  for (int i = 0; i < 4; i++) splash_runner(out, RUNNER_FRAMES[i], 120 + i * 90 - (i & 1) * 30, 345 + i * 26);
+  splash_title(out);
   return true;
 }
 
 void art_splash_prompt(Image &out) {
+  Lettering st = LETTERS_WHITE;
+  st.outlineWidth = 2;
+  st.shadowOffset = 2;
+  Image text;
+  art_lettering(text, "PRESS ANY KEY", 1, 2, st);
   img_new(out, 276, 30, pal::CLEAR);
-  const char *text = "PRESS ANY KEY";
-  int w = text5_width(text, 3);
-  draw_text5(out, (276 - w) / 2, 4, text, pal::WHITE, 3);
-  outline_opaque(out);
+  blit_over(out, text, (276 - text.w) / 2, (30 - text.h) / 2);
 }

@@ -148,7 +148,7 @@ static bool write_png(const char *path, const Canvas &c) {
   return png_image_write_to_file(&img, path, 0, c.px.data(), 0, NULL) != 0;
 }
 
-bool screens_sheet(DATAFILE *dat, const char *path);
+bool screens_sheet(DATAFILE *dat, DATAFILE *splash, const char *path);
 
 int main(int argc, char **argv) {
   if (argc != 3 && argc != 4) {
@@ -175,7 +175,7 @@ int main(int argc, char **argv) {
   c.h = s.y + s.rowH + LABEL_H + CELL_PAD;
   c.px.resize((size_t)c.w * c.h);
   bool ok = write_png(argv[2], c);
-  if (ok && argc == 4) ok = screens_sheet(main_dat, argv[3]);
+  if (ok && argc == 4) ok = screens_sheet(main_dat, splash_dat, argv[3]);
   unload_datafile(main_dat);
   unload_datafile(splash_dat);
   if (!ok) fprintf(stderr, "contact_sheet: cannot write the sheet\n");

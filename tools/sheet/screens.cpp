@@ -184,7 +184,7 @@ static bool write_scaled(const char *path, BITMAP *b, int scale, int cols, BITMA
 
 // All screens side by side at scale 1, and each one alone at scale 2 beside
 // it (path_0.png, path_1.png, ...).
-bool screens_sheet(DATAFILE *dat, const char *path) {
+bool screens_sheet(DATAFILE *dat, DATAFILE *splash, const char *path) {
   Dat = dat;
   static const int FONT_ENTRIES[4] = {6, 7, 8, 9};
   for (int i = 0; i < 4; i++) Fonts[i] = grab_font_from_bitmap(bmp(FONT_ENTRIES[i]));
@@ -198,6 +198,14 @@ bool screens_sheet(DATAFILE *dat, const char *path) {
     ok = ok && write_scaled(one, screens[i], 2, 1, &screens[i], 1);
   }
   ok = ok && write_scaled(path, screens[0], 1, 3, screens, SCREEN_COUNT);
+  // The splash with its prompt, on the 640x480 screen.
+  BITMAP *s = create_bitmap_ex(16, 640, 480);
+  blit((BITMAP *)splash[1].dat, s, 0, 0, 0, 0, 640, 480);
+  draw_sprite(s, bmp(12), 182, 444);
+  char one[1024];
+  snprintf(one, sizeof one, "%.*s_splash.png", (int)strlen(path) - 4, path);
+  ok = ok && write_scaled(one, s, 1, 1, &s, 1);
+  destroy_bitmap(s);
   for (int i = 0; i < SCREEN_COUNT; i++) destroy_bitmap(screens[i]);
   for (int i = 0; i < 4; i++) destroy_font(Fonts[i]);
   return ok;
