@@ -1,0 +1,388 @@
+#include "replay.h"
+
+#include "events/events.h"
+#include "frontend/frontend.h"
+#include "headless/headless.h"
+#include "input/input.h"
+#include "persist/persist.h"
+#include "shell/shell.h"
+#include "sound/fsound.h"
+#include "sound/sound.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+// --- Reading ---
+
+static int key_code(const std::string &name) {
+  static const std::map<std::string, int> NAMES = {
+      {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT},       {"UP", KEY_UP},
+      {"DOWN", KEY_DOWN},   {"SPACE", KEY_SPACE},       {"ESC", KEY_ESC},
+      {"ENTER", KEY_ENTER}, {"F1", KEY_F1},             {"F2", KEY_F2},
+      {"F3", KEY_F3},       {"F4", KEY_F4},             {"F5", KEY_F5},
+      {"4", KEY_4},         {"6", KEY_6},               {"RCONTROL", KEY_RCONTROL},
+      {"RSHIFT", KEY_RSHIFT}, {"LCONTROL", KEY_LCONTROL}, {"LSHIFT", KEY_LSHIFT},
+  };
+  auto it = NAMES.find(name);
+  if (it != NAMES.end()) return it->second;
+  if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return KEY_A + (name[0] - 'A');
+  return 0;
+}
+
+struct Reader {
+  std::map<std::string, int> names;
+  Replay *replay;
+  std::string error;
+};
+
+// A tick is a number, a name given by "let", or NAME+N / NAME-N.
+static bool tick_value(Reader *r, const std::string &text, int *out) {
+  size_t op = text.find_first_of("+-", 1);
+  std::string base = op == std::string::npos ? text : text.substr(0, op);
+  int offset = 0;
+  if (op != std::string::npos) {
+    char *end = nullptr;
+    offset = (int)strtol(text.c_str() + op, &end, 10);
+    if (*end) return false;
+  }
+  char *end = nullptr;
+  long value = strtol(base.c_str(), &end, 10);
+  if (*end) {
+    auto it = r->names.find(base);
+    if (it == r->names.end()) return false;
+    value = it->second;
+  }
+  *out = (int)value + offset;
+  return true;
+}
+
+static bool read_hold(Reader *r, std::istringstream &in) {
+  std::string name, from, to;
+  int a, b, k;
+  in >> name >> from >> to;
+  if (!(k = key_code(name)) || !tick_value(r, from, &a) || !tick_value(r, to, &b)) return false;
+  r->replay->holds.push_back(ReplayHold{k, a, b});
+  return true;
+}
+
+// alternate A B FROM TO PERIOD: A for PERIOD ticks, then B, and so on.
+static bool read_alternate(Reader *r, std::istringstream &in) {
+  std::string nameA, nameB, from, to;
+  int a, b, period = 0;
+  in >> nameA >> nameB >> from >> to >> period;
+  int keys[2] = {key_code(nameA), key_code(nameB)};
+  if (!keys[0] || !keys[1] || period < 1 || !tick_value(r, from, &a) || !tick_value(r, to, &b))
+    return false;
+  for (int t = a, side = 0; t <= b; t += period, side ^= 1)
+    r->replay->holds.push_back(ReplayHold{keys[side], t, std::min(t + period - 1, b)});
+  return true;
+}
+
+static bool read_binding(Reader *r, std::istringstream &in) {
+  std::string item;
+  while (in >> item) {
+    size_t eq = item.find('=');
+    if (eq == std::string::npos) return false;
+    int code = key_code(item.substr(eq + 1));
+    std::string control = item.substr(0, eq);
+    int *slot = control == "left"    ? &r->replay->left
+                : control == "right" ? &r->replay->right
+                : control == "fire"  ? &r->replay->fire
+                : control == "quit"  ? &r->replay->quit
+                                     : nullptr;
+    if (!slot || !code) return false;
+    *slot = code;
+  }
+  return true;
+}
+
+static bool read_line(Reader *r, const std::string &line) {
+  std::istringstream in(line.substr(0, line.find('#')));
+  std::string word;
+  if (!(in >> word)) return true;
+  Replay *p = r->replay;
+  if (word == "seed") return bool(in >> p->seed);
+  if (word == "difficulty") return bool(in >> p->difficulty);
+  if (word == "start") return (in >> p->start) && (p->start == "title" || p->start == "logo" || p->start == "day");
+  if (word == "end") {
+    std::string t;
+    return (in >> t) && tick_value(r, t, &p->endTick);
+  }
+  if (word == "records") {
+    p->presetRecords = true;
+    return bool(in >> p->records[0] >> p->records[1] >> p->records[2] >> p->records[3]);
+  }
+  if (word == "keys") return read_binding(r, in);
+  if (word == "let") {
+    std::string name, value;
+    int v;
+    if (!(in >> name >> value) || !tick_value(r, value, &v)) return false;
+    r->names[name] = v;
+    return true;
+  }
+  if (word == "hold") return read_hold(r, in);
+  if (word == "alternate") return read_alternate(r, in);
+  return false;
+}
+
+bool parse_replay(const std::string &text, Replay *replay, std::string *error) {
+  Reader r;
+  r.replay = replay;
+  std::istringstream in(text);
+  std::string line;
+  for (int n = 1; std::getline(in, line); n++) {
+    if (read_line(&r, line)) continue;
+    *error = "line " + std::to_string(n) + ": cannot read \"" + line + "\"";
+    return false;
+  }
+  return true;
+}
+
+bool load_replay(const std::string &path, Replay *replay, std::string *error) {
+  std::ifstream in(path);
+  if (!in) {
+    *error = "cannot open " + path;
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  size_t slash = path.find_last_of('/');
+  size_t dot = path.find_last_of('.');
+  replay->name = path.substr(slash + 1, dot - slash - 1);
+  if (!parse_replay(text.str(), replay, error)) {
+    *error = path + " " + *error;
+    return false;
+  }
+  return true;
+}
+
+// --- Watching ---
+
+static std::string Report;
+
+static void say(const char *format, ...) {
+  char line[256];
+  va_list args;
+  va_start(args, format);
+  vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  Report += line;
+  Report += '\n';
+}
+
+static const char *const OUTCOME_NAMES[6] = {"NONE", "FALSE_START", "QUALIFIED", "QUIT", "FAILED", "ALL_DONE"};
+static const char *const SOUND_NAMES[SOUND_COUNT] = {
+    "spare", "footstep", "speech", "menu", "swim_a", "swim_b", "swim_c", "dive", "catapult",
+    "start", "foul", "balloon", "throw", "tick", "screen", "bounce", "bullseye", "pop"};
+static const char *const MUSIC_NAMES[MUSIC_COUNT] = {
+    "intro", "event", "game_over", "congratulations", "spare", "failed", "champion", "qualified", "title"};
+
+static const char *outcome_name(int outcome) {
+  return outcome >= 0 && outcome <= 5 ? OUTCOME_NAMES[outcome] : "?";
+}
+
+struct Watch {
+  int choice, cheat, verdict, hz;
+  int footsteps;
+};
+static Watch Seen;
+
+// What the pool holds, as the events see it (sizes come from the art, so
+// they are left out).
+static unsigned pool_hash(void) {
+  unsigned h = 2166136261u;
+  auto mix = [&h](const void *data, size_t size) {
+    const unsigned char *p = (const unsigned char *)data;
+    for (size_t i = 0; i < size; i++) h = (h ^ p[i]) * 16777619u;
+  };
+  for (int i = 0; i < MAX_OBJECTS; i++) {
+    const GameObject &o = ObjectPool[i];
+    if (!o.active) continue;
+    int ints[9] = {i, o.type, o.layer, o.cur.id, o.cur.frame, o.cur.timer, o.cur.delay, o.lifetime, o.flipped};
+    float floats[4] = {o.x, o.y, o.vx, o.vy};
+    mix(ints, sizeof ints);
+    mix(floats, sizeof floats);
+  }
+  return h;
+}
+
+// Sample slots of the sound library, learnt from the first sound seen still
+// playing, so sounds stopped before they are looked at keep their names.
+static const FSOUND_SAMPLE *SampleSlots;
+
+static const char *sample_name(const FSOUND_SAMPLE *sample) {
+  for (int i = 0; i < SOUND_COUNT; i++)
+    if (sample && SoundEffects[i] == sample) return SOUND_NAMES[i];
+  for (int i = 0; i < MUSIC_COUNT; i++)
+    if (sample && MusicSamples[i] == sample) return MUSIC_NAMES[i];
+  return "?";
+}
+
+// Sounds started since the last tick; footsteps are only counted.
+static void watch_sounds(int tick) {
+  FsoundLogEntry entry;
+  FsoundChannelInfo info;
+  for (int i = 0; fsound_log_entry(i, &entry); i++) {
+    if (entry.call != FCALL_PLAY) continue;
+    if (!SampleSlots && fsound_channel_info(entry.channel, &info) && info.sample)
+      SampleSlots = info.sample - entry.value;
+    const char *name = SampleSlots ? sample_name(SampleSlots + entry.value) : "?";
+    if (strcmp(name, "footstep") == 0)
+      Seen.footsteps++;
+    else
+      say("t=%d sound %s", tick, name);
+  }
+  fsound_log_clear();
+}
+
+static void watch_change(int tick, int *seen, int now, const char *what) {
+  if (*seen == now) return;
+  *seen = now;
+  say("t=%d %s %d", tick, what, now);
+}
+
+// Seen at the start of a virtual tick: what the logic of the tick before did.
+static void on_tick(int next) {
+  int tick = next - 1;
+  watch_sounds(tick);
+  watch_change(tick, &Seen.choice, TitleMenu.choice, "title choice");
+  watch_change(tick, &Seen.cheat, CheatMode, "cheat");
+  watch_change(tick, &Seen.verdict, Verdict, "verdict");
+  watch_change(tick, &Seen.hz, headless_timer_hz(), "logic rate");
+  if (tick % 60 == 0) say("t=%d pool %08x", tick, pool_hash());
+}
+
+// --- Events, watched on their way in and out ---
+
+static const char *const EVENT_NAMES[EVENT_COUNT] = {"sprint", "catapult", "swim", "throw"};
+static EventFunction RealEvents[EVENT_COUNT];
+
+static void report_sprint(void) {
+  char shown[16];
+  format_race_time(Sprint.raceTime, shown, sizeof shown);
+  say("  race time %s (%d s %d ticks, %.6f)", shown, Sprint.raceSeconds, Sprint.raceTicks,
+      Sprint.raceTime);
+}
+
+template <int EVENT>
+static int watched_event(int arg) {
+  say("t=%d %s(%d) begins", headless_tick(), EVENT_NAMES[EVENT], arg);
+  int outcome = RealEvents[EVENT](arg);
+  say("t=%d %s(%d) -> %s", headless_tick(), EVENT_NAMES[EVENT], arg, outcome_name(outcome));
+  if (EVENT == EVENT_SPRINT) report_sprint();
+  return outcome;
+}
+
+static void watch_events(void) {
+  static const EventFunction WATCHED[EVENT_COUNT] = {
+      watched_event<0>, watched_event<1>, watched_event<2>, watched_event<3>};
+  SportsDay = SPORTS_DAY_DEFAULT;
+  for (int i = 0; i < EVENT_COUNT; i++) {
+    RealEvents[i] = SPORTS_DAY_DEFAULT.events[i];
+    if (RealEvents[i]) SportsDay.events[i] = WATCHED[i];
+  }
+}
+
+// --- Running ---
+
+static void set_up(const Replay &replay) {
+  Settings.difficulty = replay.difficulty;
+  if (replay.left) Settings.left = replay.left;
+  if (replay.right) Settings.right = replay.right;
+  if (replay.fire) Settings.fire = replay.fire;
+  if (replay.quit) Settings.quit = replay.quit;
+  if (replay.presetRecords) {
+    RecordTable.best_sprint_time = replay.records[0];
+    RecordTable.best_catapult_points = (int)replay.records[1];
+    RecordTable.best_swim_time = replay.records[2];
+    RecordTable.best_throw_distance = replay.records[3];
+    save_records();
+  }
+  for (const ReplayHold &h : replay.holds) headless_hold(h.key, h.from, h.to);
+  reset_pool_full_report();
+  for (GameObject &o : ObjectPool) o = GameObject();
+  for (PaceController &lane : Lanes) lane = PaceController();
+  Verdict = VERDICT_NONE;
+  TitleMenu = TitleMenuState();
+  Sprint = SprintRun();
+  Seen = Watch();
+  SampleSlots = nullptr;
+  fsound_log_clear();
+  watch_events();
+  headless_on_tick(on_tick);
+}
+
+static void play(const Replay &replay) {
+  if (replay.start == "day") {
+    say("t=%d sports day -> %s", headless_tick(), outcome_name(run_sports_day()));
+    return;
+  }
+  if (replay.start == "logo") {
+    title_logo_drop();
+    say("t=%d logo drop over", headless_tick());
+  }
+  int choice = 0;
+  while (choice != MENU_QUIT && !QuitFlag) {
+    choice = title_menu();
+    say("t=%d title menu -> %d", headless_tick(), choice);
+    if (choice == MENU_PLAY) say("t=%d sports day -> %s", headless_tick(), outcome_name(run_sports_day()));
+  }
+}
+
+static std::string file_bytes(const char *name) {
+  std::string hex;
+  FILE *f = fopen(name, "rb");
+  if (!f) return "(none)";
+  int c;
+  char byte[4];
+  while ((c = fgetc(f)) != EOF) {
+    snprintf(byte, sizeof byte, hex.empty() ? "%02x" : " %02x", c);
+    hex += byte;
+  }
+  fclose(f);
+  return hex;
+}
+
+static void summarise(void) {
+  say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
+      CheatMode, headless_timer_hz(), Seen.footsteps);
+  say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);
+  say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
+      RecordTable.best_catapult_points, RecordTable.best_swim_time, RecordTable.best_throw_distance);
+  say("qvlgam.rec %s", file_bytes(RECORDS_FILE).c_str());
+}
+
+std::string run_replay(const Replay &replay) {
+  Report.clear();
+  HeadlessOptions options;
+  options.seed = replay.seed;
+  options.tickLimit = replay.endTick;
+  if (!headless_start(options)) return "headless start failed\n";
+  say("replay %s seed %u difficulty %d start %s", replay.name.c_str(), replay.seed,
+      replay.difficulty, replay.start.c_str());
+  set_up(replay);
+  play(replay);
+  headless_on_tick(nullptr);
+  summarise();
+  SportsDay = SPORTS_DAY_DEFAULT;
+  headless_stop();
+  return Report;
+}
+
+int first_difference(const std::string &a, const std::string &b, std::string *lineA,
+                     std::string *lineB) {
+  std::istringstream inA(a), inB(b);
+  for (int n = 1;; n++) {
+    bool moreA = bool(std::getline(inA, *lineA));
+    bool moreB = bool(std::getline(inB, *lineB));
+    if (!moreA) lineA->clear();
+    if (!moreB) lineB->clear();
+    if (!moreA && !moreB) return 0;
+    if (!moreA || !moreB || *lineA != *lineB) return n;
+  }
+}
