@@ -4,7 +4,7 @@
 
 // Low quality keeps the music small and quick to decode; the tunes are
 // simple enough not to suffer for it.
-static const float MUSIC_QUALITY = 0.1f;
+static const float MUSIC_QUALITY = 0.0f;
 
 bool audio_main_entry(int index, std::vector<uint8_t> &out) {
   Samples s;

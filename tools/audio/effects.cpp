@@ -71,10 +71,10 @@ static void syllable(Samples &b, float when, float length, float pitch, Lcg &g) 
 
 static void make_speech(Samples &b, Lcg &g) {
   float when = 0.0f;
-  for (int i = 0; i < 6; i++) {
-    float length = between(g, 0.07f, 0.12f);
-    syllable(b, when, length, 200.0f - 8.0f * i + between(g, -15.0f, 15.0f), g);
-    when += length + between(g, 0.03f, 0.06f);
+  for (int i = 0; i < 7; i++) {
+    float length = between(g, 0.055f, 0.1f);
+    syllable(b, when, length, 205.0f - 7.0f * i + between(g, -15.0f, 15.0f), g);
+    when += length + between(g, 0.035f, 0.06f);
   }
 }
 
@@ -175,11 +175,13 @@ static void make_pop(Samples &b, Lcg &g) {
   at(b, 0.0f, filtered(shot(OSC_NOISE, 0, 0, 0, 0.001f, 0.005f, 0.04f, 0.4f), FILTER_LOW, 1200, 1200, 0, 0.7f), g);
 }
 
+namespace {
 struct EffectDef {
   int entry;
   void (*make)(Samples &, Lcg &);
   float peak;
 };
+}  // namespace
 
 static const EffectDef EFFECTS[] = {
     {406, make_spare, 0.5f},     {405, make_footstep, 0.6f}, {404, make_speech, 0.75f},

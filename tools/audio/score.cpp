@@ -11,6 +11,7 @@
 #define CHORD_BASE 48  // C3: roots sit in the octave above it
 #define TAIL_FADE 0.3f
 
+namespace {
 struct Note {
   long step;
   int len;
@@ -31,6 +32,8 @@ struct Quality {
   int tones[4];
   int count;
 };
+
+}  // namespace
 
 static const Quality QUALITIES[] = {
     {"maj7", {0, 4, 7, 11}, 4}, {"m7", {0, 3, 7, 10}, 4}, {"7", {0, 4, 7, 10}, 4},
@@ -200,10 +203,12 @@ static bool expand_style(const char *style, const std::vector<ChordSpan> &chords
   return true;
 }
 
+namespace {
 struct DrumHit {
   long step;
   int drum;
 };
+}  // namespace
 
 static bool drum_char(char ch, long step, std::vector<DrumHit> &hits) {
   static const char *KEYS = "ksoctT";
@@ -231,6 +236,7 @@ static bool expand_drums(const Section &sec, long start, long steps, std::vector
   return true;
 }
 
+namespace {
 // Every note of a song, sorted by part.
 struct Score {
   std::vector<Note> lead, second, bass, arp, pad;
@@ -238,6 +244,7 @@ struct Score {
   std::vector<DrumHit> drums;
   long steps;
 };
+}  // namespace
 
 static bool melody_part(const char *text, long start, long steps, int transpose, std::vector<Note> &notes) {
   if (!text) return true;

@@ -52,6 +52,7 @@ static float poly_blep(float t, float dt) {
   return 0.0f;
 }
 
+namespace {
 struct OscState {
   float phase;
   float held;  // noise value being held
@@ -92,6 +93,7 @@ static float osc_step(OscState &o, const Tone &t, float freq, Lcg &noise) {
 struct Svf {
   float ic1, ic2;
 };
+}  // namespace
 
 static float svf_step(Svf &f, int mode, float cutoff, float q, float x) {
   if (cutoff > AUDIO_RATE * 0.45f) cutoff = AUDIO_RATE * 0.45f;

@@ -143,6 +143,7 @@ static const Section CHAMPION[] = {
      2, nullptr},
 };
 
+namespace {
 struct TuneDef {
   int entry;
   const Section *sections;
@@ -154,11 +155,12 @@ struct TuneDef {
   int loops;
   float maxSeconds;
 };
+}  // namespace
 
 static const TuneDef TUNES[] = {
     {15, INTRO, COUNT(INTRO), 160, &COUNTER, &BASS, 0.25f, 0, 7.0f},
     {16, EVENT, COUNT(EVENT), 140, &BRASS, &BASS, 0.2f, 0, 4.0f},
-    {17, GAME_OVER, COUNT(GAME_OVER), 100, &COUNTER, &SOFT_BASS, 0.2f, 0, 5.6f},
+    {17, GAME_OVER, COUNT(GAME_OVER), 100, &COUNTER, &SOFT_BASS, 0.1f, 0, 5.6f},
     {18, CONGRATULATIONS, COUNT(CONGRATULATIONS), 150, &COUNTER, &BASS, 0.25f, 0, 8.3f},
     {19, SPARE, COUNT(SPARE), 150, &COUNTER, &BASS, 0.2f, 0, 4.0f},
     {20, FAILED, COUNT(FAILED), 100, &WOBBLE, &SOFT_BASS, 0.0f, 0, 4.5f},
@@ -180,7 +182,7 @@ static Song tune_song(const TuneDef &d) {
   s.echo = d.echo;
   s.drumGain = 0.5f;
   s.loops = d.loops;
-  s.peak = 0.85f;
+  s.peak = 0.78f;
   s.maxSeconds = d.maxSeconds;
   return s;
 }

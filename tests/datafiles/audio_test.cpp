@@ -1,0 +1,214 @@
+// The sounds of the built main datafile, decoded and measured: every effect
+// is a clean mono WAV, every tune decodes and fits the screen it plays on,
+// and the title tune loops without a seam.
+#include "headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <allegro.h>
+#include <cmath>
+#include <cstring>
+#include <vector>
+#include <vorbis/vorbisfile.h>
+
+namespace {
+
+const int RATE = 44100;
+const int TICKS = 60;
+
+struct Pcm {
+  int rate = 0;
+  int channels = 0;
+  std::vector<float> s;  // first channel, -1..1
+};
+
+struct MemOgg {
+  const unsigned char *data;
+  long size;
+  long pos;
+};
+
+size_t mem_read(void *ptr, size_t size, size_t count, void *source) {
+  MemOgg *m = (MemOgg *)source;
+  size_t n = std::min((size_t)(m->size - m->pos), size * count) / size;
+  memcpy(ptr, m->data + m->pos, n * size);
+  m->pos += (long)(n * size);
+  return n;
+}
+
+unsigned rd16(const unsigned char *p) { return p[0] | (p[1] << 8); }
+unsigned long rd32(const unsigned char *p) { return rd16(p) | ((unsigned long)rd16(p + 2) << 16); }
+
+// The canonical 44-byte header the game's effects use.
+bool read_wav(const DATAFILE &e, Pcm &out) {
+  const unsigned char *d = (const unsigned char *)e.dat;
+  if (e.size < 44 || memcmp(d, "RIFF", 4) || memcmp(d + 8, "WAVEfmt ", 8) || memcmp(d + 36, "data", 4))
+    return false;
+  if (rd16(d + 20) != 1 || rd16(d + 34) != 16) return false;
+  out.channels = (int)rd16(d + 22);
+  out.rate = (int)rd32(d + 24);
+  unsigned long bytes = rd32(d + 40);
+  if (bytes + 44 != (unsigned long)e.size || rd32(d + 4) != bytes + 36) return false;
+  for (unsigned long i = 0; i < bytes; i += 2) out.s.push_back((short)rd16(d + 44 + i) / 32768.0f);
+  return true;
+}
+
+bool read_ogg(const DATAFILE &e, Pcm &out) {
+  MemOgg m = {(const unsigned char *)e.dat, e.size, 0};
+  ov_callbacks cb = {mem_read, nullptr, nullptr, nullptr};
+  OggVorbis_File vf;
+  if (ov_open_callbacks(&m, &vf, nullptr, 0, cb) != 0) return false;
+  vorbis_info *vi = ov_info(&vf, -1);
+  out.rate = (int)vi->rate;
+  out.channels = vi->channels;
+  float **pcm;
+  int section;
+  long n;
+  while ((n = ov_read_float(&vf, &pcm, 4096, &section)) > 0)
+    out.s.insert(out.s.end(), pcm[0], pcm[0] + n);
+  ov_clear(&vf);
+  return n == 0;
+}
+
+float seconds(const Pcm &p) { return (float)p.s.size() / RATE; }
+
+float peak(const Pcm &p) {
+  float top = 0;
+  for (float v : p.s) top = std::max(top, std::fabs(v));
+  return top;
+}
+
+float rms(const std::vector<float> &s, size_t from, size_t n) {
+  double sum = 0;
+  for (size_t i = from; i < from + n; i++) sum += s[i] * s[i];
+  return (float)std::sqrt(sum / n);
+}
+
+float mean(const Pcm &p) {
+  double sum = 0;
+  for (float v : p.s) sum += v;
+  return (float)(sum / p.s.size());
+}
+
+class Sounds : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    HeadlessOptions o;
+    o.loadData = false;
+    ASSERT_TRUE(headless_start(o));
+    Data = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
+  }
+  static void TearDownTestSuite() {
+    if (Data) unload_datafile(Data);
+    Data = nullptr;
+    headless_stop();
+  }
+  void SetUp() override { ASSERT_NE(Data, nullptr); }
+
+  Pcm effect(int entry) {
+    Pcm p;
+    EXPECT_TRUE(read_wav(Data[entry], p)) << "entry " << entry;
+    return p;
+  }
+  Pcm tune(int entry) {
+    Pcm p;
+    EXPECT_TRUE(read_ogg(Data[entry], p)) << "entry " << entry;
+    return p;
+  }
+  static DATAFILE *Data;
+};
+
+DATAFILE *Sounds::Data = nullptr;
+
+struct EffectLimits {
+  int entry;
+  float shortest;
+  float longest;
+};
+
+// The tick sounds every second logic tick and must be over before the next;
+// the menu blip is also played 4.4 times slower on key redefinition.
+const EffectLimits EFFECTS[] = {
+    {406, 0.02f, 1.0f}, {405, 0.02f, 0.15f},  {404, 0.4f, 1.0f},   {400, 0.02f, 0.15f}, {411, 0.15f, 0.8f},
+    {412, 0.15f, 0.8f}, {413, 0.15f, 0.8f},   {409, 0.4f, 1.5f},   {402, 0.15f, 1.0f},  {407, 0.1f, 1.0f},
+    {399, 0.2f, 1.0f},  {396, 0.2f, 0.83f},   {410, 0.1f, 0.8f},   {403, 0.003f, 2.0f / TICKS},
+    {408, 0.1f, 1.0f},  {397, 0.03f, 0.5f},   {398, 0.05f, 0.8f},  {401, 0.03f, 0.5f},
+};
+
+TEST_F(Sounds, EffectsAreShortCleanMonoWavs) {
+  for (const EffectLimits &lim : EFFECTS) {
+    Pcm p = effect(lim.entry);
+    ASSERT_FALSE(p.s.empty()) << "entry " << lim.entry;
+    EXPECT_EQ(p.rate, RATE) << "entry " << lim.entry;
+    EXPECT_EQ(p.channels, 1) << "entry " << lim.entry;
+    EXPECT_GE(seconds(p), lim.shortest) << "entry " << lim.entry;
+    EXPECT_LE(seconds(p), lim.longest) << "entry " << lim.entry;
+    EXPECT_LE(peak(p), 0.98f) << "entry " << lim.entry;
+    EXPECT_GE(peak(p), 0.25f) << "entry " << lim.entry << " is barely audible";
+    EXPECT_LT(std::fabs(mean(p)), 0.02f) << "entry " << lim.entry;
+    // Starting or stopping away from zero clicks.
+    EXPECT_LT(std::fabs(p.s.front()), 0.01f) << "entry " << lim.entry;
+    EXPECT_LT(std::fabs(p.s.back()), 0.01f) << "entry " << lim.entry;
+  }
+}
+
+struct TuneLimits {
+  int entry;
+  float shortest;
+  float longest;
+};
+
+// Each piece within the time of the screen or moment it plays on.
+const TuneLimits TUNES[] = {
+    {15, 3.0f, 420.0f / TICKS},  // introduction card
+    {16, 2.0f, 4.5f},            // event start, before the verdict can come
+    {17, 3.0f, 340.0f / TICKS},  // GAME OVER screen
+    {18, 4.0f, 500.0f / TICKS},  // congratulations screen
+    {19, 0.5f, 10.0f},
+    {20, 1.5f, 5.0f},
+    {21, 85.0f, 5800.0f / TICKS},  // champion celebration
+    {22, 1.5f, 5.0f},
+    {23, 15.0f, 40.0f},
+};
+
+TEST_F(Sounds, TunesDecodeAndFitWhereTheyPlay) {
+  for (const TuneLimits &lim : TUNES) {
+    Pcm p = tune(lim.entry);
+    ASSERT_FALSE(p.s.empty()) << "entry " << lim.entry;
+    EXPECT_EQ(p.rate, RATE) << "entry " << lim.entry;
+    EXPECT_GE(seconds(p), lim.shortest) << "entry " << lim.entry;
+    EXPECT_LE(seconds(p), lim.longest) << "entry " << lim.entry;
+    EXPECT_LE(peak(p), 0.98f) << "entry " << lim.entry;
+    EXPECT_LT(std::fabs(mean(p)), 0.02f) << "entry " << lim.entry;
+  }
+}
+
+// The pieces played once end in silence rather than being cut off.
+TEST_F(Sounds, TunesPlayedOnceEndQuietly) {
+  for (const TuneLimits &lim : TUNES) {
+    if (lim.entry == 23) continue;
+    Pcm p = tune(lim.entry);
+    ASSERT_GT(p.s.size(), (size_t)RATE / 10);
+    EXPECT_LT(rms(p.s, p.s.size() - RATE / 100, RATE / 100), 0.01f) << "entry " << lim.entry;
+  }
+}
+
+// Looped by the title screen: the end must run on into the beginning with
+// neither a fade nor a jump.
+TEST_F(Sounds, TitleTuneLoopsWithoutASeam) {
+  Pcm p = tune(23);
+  size_t n = p.s.size();
+  ASSERT_GT(n, (size_t)RATE);
+  float head = rms(p.s, 0, RATE / 10);
+  float tail = rms(p.s, n - RATE / 10, RATE / 10);
+  EXPECT_GT(tail, head * 0.5f);
+  EXPECT_GT(head, tail * 0.5f);
+  std::vector<float> steps;
+  for (size_t i = 1; i < n; i++) steps.push_back(std::fabs(p.s[i] - p.s[i - 1]));
+  std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
+  float usual = steps[steps.size() * 99 / 100];
+  EXPECT_LE(std::fabs(p.s.front() - p.s.back()), usual);
+}
+
+}  // namespace
