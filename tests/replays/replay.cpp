@@ -296,6 +296,8 @@ static void set_up(const Replay &replay) {
   if (replay.right) Settings.right = replay.right;
   if (replay.fire) Settings.fire = replay.fire;
   if (replay.quit) Settings.quit = replay.quit;
+  RecordTable = RecordData{-1.0f, -1, -1.0f, -1.0f};
+  set_qualifying_marks(NOVICE);
   if (replay.presetRecords) {
     RecordTable.best_sprint_time = replay.records[0];
     RecordTable.best_catapult_points = (int)replay.records[1];
