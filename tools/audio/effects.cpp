@@ -130,13 +130,18 @@ static void make_foul(Samples &b, Lcg &g) {
   at(b, 0.0f, filtered(shot(OSC_PULSE, 116.5f, 116.5f, 0, 0.005f, 0.55f, 0.03f, 0.5f), FILTER_LOW, 2500, 2500, 0, 0.7f), g);
 }
 
+// Three breaths, each stretching the rubber a little higher.
 static void make_balloon(Samples &b, Lcg &g) {
-  Tone air = shot(OSC_NOISE, 0, 0, 0, 0.2f, 0.4f, 0.15f, 0.7f);
-  at(b, 0.0f, filtered(air, FILTER_BAND, 800.0f, 2400.0f, 0.7f, 2.0f), g);
-  Tone squeak = shot(OSC_SINE, 600.0f, 1400.0f, 0.7f, 0.1f, 0.5f, 0.15f, 0.25f);
-  squeak.vibDepth = 0.6f;
-  squeak.vibRate = 9.0f;
-  at(b, 0.0f, squeak, g);
+  for (int i = 0; i < 3; i++) {
+    float when = 0.2f * i;
+    Tone air = shot(OSC_NOISE, 0, 0, 0, 0.05f, 0.08f, 0.05f, 0.6f);
+    at(b, when, filtered(air, FILTER_BAND, 900.0f + 300.0f * i, 1600.0f + 300.0f * i, 0.13f, 3.0f), g);
+    float f = 520.0f + 260.0f * i;
+    Tone squeak = shot(OSC_TRIANGLE, f, f * 1.35f, 0.15f, 0.03f, 0.1f, 0.05f, 0.35f);
+    squeak.vibDepth = 0.5f;
+    squeak.vibRate = 11.0f;
+    at(b, when + 0.02f, squeak, g);
+  }
 }
 
 static void make_throw(Samples &b, Lcg &g) {
