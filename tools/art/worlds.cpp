@@ -1,0 +1,167 @@
+// World backgrounds: throw 1700 x 162, catapult 628 x 162, swim 612 x 162,
+// sprint 3000 x 162, each matching where its event puts things.
+#include "art/worlds.h"
+
+#include <cstdio>
+
+static const int WORLD_H = 162;
+
+// Sky, trees, school and spectators behind every field.
+static void backdrop(Image &img, int horizon, Rng &r) {
+  sky(img, horizon + 8, r);
+  tree_line(img, -10, img.w + 10, horizon + 4, r);
+  for (int x = 150; x + 200 < img.w; x += 1300) school(img, x, horizon + 6, 200, 30);
+  hedge(img, 0, img.w, horizon + 4, horizon + 9);
+}
+
+static void stands_with_bunting(Image &img, int x0, int x1, int base, Rng &r) {
+  for (int x = x0; x + 150 <= x1; x += 190) {
+    crowd(img, x, x + 150, base, r);
+    bunting(img, x - 10, x + 160, base - 26, 10);
+  }
+}
+
+static void track_lanes(Image &img, int x0, int x1) {
+  fill_rect(img, x0, TRACK_TOP - 2, x1 - x0, 2, pal::STONE);
+  for (int y = TRACK_TOP; y < LANE_LINES[4] + 1; y++)
+    for (int x = x0; x < x1; x++) {
+      uint32_t c = ((x * 31 + y * 17) % 11) == 0 ? pal::TRACK_DARK : pal::TRACK;
+      if (((x * 13 + y * 7) % 19) == 0) c = shade(pal::TRACK, 112);
+      put(img, x, y, c);
+    }
+  for (int i = 0; i < 5; i++) fill_rect(img, x0, LANE_LINES[i], x1 - x0, 1, pal::WHITE);
+}
+
+static void sprint_lines(Image &img) {
+  int top = LANE_LINES[0], h = LANE_LINES[4] - LANE_LINES[0] + 1;
+  fill_rect(img, SPRINT_START_X, top, 2, h, pal::WHITE);
+  for (int i = 0; i < 4; i++) {
+    char n[16];
+    snprintf(n, sizeof n, "%d", i + 1);
+    draw_text5(img, SPRINT_START_X + 6, LANE_LINES[i] + 3, n, pal::WHITE);
+  }
+  for (int y = top; y < top + h; y++)
+    for (int x = 0; x < 4; x++)
+      put(img, SPRINT_FINISH_X + x, y, ((x / 2 + (y - top) / 2) % 2) ? pal::OUTLINE : pal::WHITE);
+  // Finish gantry at the near kerb: a post and a banner.
+  int px = SPRINT_FINISH_X + 1;
+  fill_rect(img, px, 66, 2, TRACK_TOP - 66, pal::WHITE);
+  fill_rect(img, px - 20, 58, 42, 11, pal::RED);
+  rect_outline(img, px - 20, 58, 42, 11, pal::OUTLINE);
+  draw_text5(img, px - 20 + (42 - text5_width("FINISH")) / 2, 60, "FINISH", pal::WHITE);
+}
+
+static void sprint_world(Image &img) {
+  Rng r = {3};
+  img_new(img, 3000, WORLD_H);
+  backdrop(img, 40, r);
+  grass(img, 0, 50, img.w, TRACK_TOP - 2);
+  stands_with_bunting(img, 120, img.w - 40, 66, r);
+  track_lanes(img, 0, img.w);
+  grass(img, 0, LANE_LINES[4] + 1, img.w, WORLD_H);
+  sprint_lines(img);
+}
+
+// The pool from the side: deck and teacher's walk above, four lanes of
+// water between the walls, starting blocks on the left.
+static void pool_water(Image &img) {
+  for (int y = POOL_TOP; y < 160; y++)
+    for (int x = POOL_LEFT; x < POOL_RIGHT; x++) {
+      uint32_t c = mix(pal::WATER_LIGHT, pal::WATER, (y - POOL_TOP) * 100 / 30 > 100 ? 100 : (y - POOL_TOP) * 100 / 30);
+      if (((x + (y * 3) % 17) % 29) < 2 && y % 4 == 0) c = mix(c, pal::WATER_LIGHT, 60);
+      put(img, x, y, c);
+    }
+  for (int i = 0; i < 4; i++) {
+    int y = 86 + 20 * i;
+    fill_rect(img, POOL_LEFT + 24, y, POOL_RIGHT - POOL_LEFT - 48, 2, pal::WATER_DARK);
+    fill_rect(img, POOL_LEFT + 24, y - 3, 2, 8, pal::WATER_DARK);
+    fill_rect(img, POOL_RIGHT - 26, y - 3, 2, 8, pal::WATER_DARK);
+  }
+  fill_rect(img, POOL_LEFT, POOL_TOP, POOL_RIGHT - POOL_LEFT, 2, pal::WATER_DARK);
+  fill_rect(img, POOL_LEFT - 2, POOL_TOP - 2, 2, 162 - POOL_TOP, pal::WHITE);
+  fill_rect(img, POOL_RIGHT, POOL_TOP - 2, 3, 162 - POOL_TOP, pal::WHITE);
+}
+
+static void tiles(Image &img, int x0, int y0, int x1, int y1) {
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++) put(img, x, y, (x % 8 == 0 || y % 6 == 0) ? 0xFFC0B8A8 : pal::STONE);
+}
+
+static void start_blocks(Image &img) {
+  for (int i = 0; i < 4; i++) {
+    int top = 91 + 20 * i;
+    fill_rect(img, 2, top, 20, 3, pal::WHITE);
+    fill_rect(img, 4, top + 3, 14, 5, pal::BLUE);
+    rect_outline(img, 1, top - 1, 22, 10, pal::OUTLINE);
+    char n[16];
+    snprintf(n, sizeof n, "%d", i + 1);
+    draw_text5(img, 9, top + 2, n, pal::WHITE);
+  }
+}
+
+static void swim_world(Image &img) {
+  Rng r = {5};
+  img_new(img, 612, WORLD_H);
+  backdrop(img, 14, r);
+  tiles(img, 0, 24, img.w, POOL_TOP);
+  tiles(img, 0, POOL_TOP, POOL_LEFT - 2, WORLD_H);
+  tiles(img, POOL_RIGHT + 3, POOL_TOP, img.w, WORLD_H);
+  fill_rect(img, 0, 24, img.w, 2, pal::WHITE);
+  pool_water(img);
+  tiles(img, 0, 160, img.w, WORLD_H);
+  start_blocks(img);
+  crowd(img, 540, 606, 100, r);
+  crowd(img, 540, 606, 130, r);
+  fill_rect(img, 560, 140, 30, 6, pal::RED);  // towel
+  fill_rect(img, 560, 142, 30, 1, pal::WHITE);
+}
+
+static void catapult_world(Image &img) {
+  Rng r = {7};
+  img_new(img, 628, WORLD_H);
+  backdrop(img, 44, r);
+  grass(img, 0, 54, img.w, WORLD_H);
+  stands_with_bunting(img, 20, 330, 66, r);
+  picket_fence(img, 440, img.w, 70);
+  // Sand under the five balloon places.
+  fill_ellipse(img, 555, 156, 80, 8, 0xFFE0C890);
+  fill_rect(img, 470, 118, 2, 40, pal::WHITE);
+  draw_text5(img, 476, 122, "BALLOON", pal::WHITE);
+  draw_text5(img, 476, 130, "RANGE", pal::WHITE);
+}
+
+static void throw_markings(Image &img) {
+  fill_rect(img, THROW_LINE_X, 120, 2, WORLD_H - 120, pal::WHITE);
+  for (int m = 5; THROW_LINE_X + m * THROW_PX_PER_M < img.w - 4; m += 5) {
+    int x = THROW_LINE_X + (int)(m * THROW_PX_PER_M + 0.5f);
+    for (int y = 122; y < WORLD_H; y += 2) put(img, x, y, pal::WHITE);
+    char n[16];
+    snprintf(n, sizeof n, "%dm", m);
+    draw_text5(img, x - text5_width(n) / 2, 112, n, pal::WHITE);
+  }
+}
+
+static void throw_world(Image &img) {
+  Rng r = {11};
+  img_new(img, 1700, WORLD_H);
+  backdrop(img, 40, r);
+  grass(img, 0, 50, img.w, WORLD_H);
+  stands_with_bunting(img, 40, 560, 66, r);
+  stands_with_bunting(img, 900, 1650, 66, r);
+  // Run-up strip up to the line.
+  for (int y = 140; y < 160; y++)
+    for (int x = 100; x < THROW_LINE_X; x++) put(img, x, y, ((x * 31 + y * 17) % 11) ? pal::TRACK : pal::TRACK_DARK);
+  fill_rect(img, 100, 139, THROW_LINE_X - 100, 1, pal::WHITE);
+  fill_rect(img, 100, 160, THROW_LINE_X - 100, 1, pal::WHITE);
+  throw_markings(img);
+}
+
+bool world_entry(int index, Image &out) {
+  switch (index) {
+  case 0: throw_world(out); return true;
+  case 1: catapult_world(out); return true;
+  case 2: swim_world(out); return true;
+  case 3: sprint_world(out); return true;
+  default: return false;
+  }
+}

@@ -1,0 +1,110 @@
+// Pieces of the sports field that every World is built from: sky, trees,
+// the school, bunting, spectators, grass.
+#include "art/worlds.h"
+
+void sky(Image &img, int bottom, Rng &r) {
+  vgradient(img, 0, 0, img.w, bottom, pal::SKY_TOP, pal::SKY_LOW);
+  for (int i = 0; i < img.w / 90; i++) {
+    int cx = rng_below(r, img.w), cy = 6 + rng_below(r, bottom / 2);
+    int n = 3 + rng_below(r, 3);
+    for (int k = 0; k < n; k++) {
+      int ox = k * 7 - n * 3, rx = 6 + rng_below(r, 5), ry = 3 + rng_below(r, 2);
+      fill_ellipse(img, cx + ox, cy + 1, rx, ry, 0xFFD8E8F8);
+      fill_ellipse(img, cx + ox, cy, rx, ry - 1, pal::WHITE);
+    }
+  }
+}
+
+void tree_line(Image &img, int x0, int x1, int base, Rng &r) {
+  for (int x = x0; x < x1; x += 9 + rng_below(r, 8)) {
+    int h = 10 + rng_below(r, 9), rad = 6 + rng_below(r, 4);
+    fill_rect(img, x - 1, base - h / 2, 3, h / 2, pal::BROWN);
+    uint32_t leaf = rng_below(r, 2) ? pal::GRASS_DARK : 0xFF3A9A3A;
+    fill_circle(img, x, base - h, rad, shade(leaf, 85));
+    fill_circle(img, x - 1, base - h - 1, rad - 1, leaf);
+    fill_circle(img, x - 3, base - h - 3, rad / 3, shade(leaf, 125));
+  }
+}
+
+void school(Image &img, int x, int base, int w, int h) {
+  fill_rect(img, x, base - h, w, h, pal::BRICK);
+  for (int y = base - h + 2; y < base; y += 3)
+    for (int i = x + ((y / 3) % 2) * 3; i < x + w; i += 6) put(img, i, y, shade(pal::BRICK, 85));
+  int roof[] = {x - 4, base - h, x + w + 3, base - h, x + w - 8, base - h - 8, x + 7, base - h - 8};
+  fill_poly(img, roof, 4, 0xFF6A4A5A);
+  fill_rect(img, x + 7, base - h - 8, w - 15, 1, 0xFF8A6A7A);
+  for (int wx = x + 6; wx + 8 < x + w; wx += 14)
+    for (int wy = base - h + 4; wy + 7 < base - 2; wy += 11) {
+      fill_rect(img, wx, wy, 8, 7, pal::STONE);
+      fill_rect(img, wx + 1, wy + 1, 6, 5, 0xFF7AB0E0);
+      fill_rect(img, wx + 1, wy + 1, 2, 2, 0xFFC0E0FF);
+      fill_rect(img, wx + 4, wy + 1, 1, 5, pal::STONE);
+    }
+  int mid = x + w / 2;
+  fill_rect(img, mid - 5, base - 12, 10, 12, 0xFF4A3020);
+  fill_rect(img, mid - 4, base - 11, 8, 11, 0xFF6A4530);
+  fill_circle(img, mid, base - h - 3, 3, pal::WHITE);
+  line(img, mid, base - h - 3, mid, base - h - 5, pal::OUTLINE);
+  line(img, mid, base - h - 3, mid + 2, base - h - 3, pal::OUTLINE);
+}
+
+void bunting(Image &img, int x0, int x1, int y, int sag) {
+  static const uint32_t FLAGS[5] = {pal::RED, pal::YELLOW, pal::BLUE, pal::GREEN, pal::PINK};
+  int span = x1 - x0;
+  for (int x = x0; x <= x1; x++) {
+    int t = x - x0;
+    int yy = y + sag * 4 * t * (span - t) / (span * span);
+    put(img, x, yy, pal::DARK_GREY);
+    if (t % 8 == 2 && t + 5 < span) {
+      int tri[] = {x, yy + 1, x + 5, yy + 1, x + 2, yy + 6};
+      fill_poly(img, tri, 3, FLAGS[(t / 8) % 5]);
+    }
+  }
+  fill_rect(img, x0 - 1, y - 2, 2, 30, 0xFFE8E8E8);
+  fill_rect(img, x1 - 1, y - 2, 2, 30, 0xFFE8E8E8);
+}
+
+// Spectators on a bench: a row of little people in bright clothes.
+void crowd(Image &img, int x0, int x1, int base, Rng &r) {
+  static const uint32_t SKINS[4] = {0xFFF5C6A0, 0xFF8D5A3B, 0xFFFFDEC4, 0xFFD9A066};
+  static const uint32_t TOPS[7] = {pal::RED, pal::BLUE, pal::YELLOW, pal::GREEN, pal::PURPLE, pal::ORANGE, pal::WHITE};
+  static const uint32_t HAIRS[4] = {0xFF231A1A, 0xFFE8641E, 0xFFF2D25A, 0xFF6A3A1A};
+  fill_rect(img, x0, base - 3, x1 - x0, 2, pal::BROWN);
+  fill_rect(img, x0, base - 1, x1 - x0, 1, shade(pal::BROWN, 70));
+  for (int x = x0 + 2; x < x1 - 4; x += 5 + rng_below(r, 3)) {
+    if (rng_below(r, 6) == 0) continue;
+    int up = rng_below(r, 4) == 0 ? 2 : 0;  // some stand to cheer
+    uint32_t top = TOPS[rng_below(r, 7)];
+    fill_rect(img, x - 1, base - 9 - up, 4, 6 + up, pal::OUTLINE);
+    fill_rect(img, x, base - 8 - up, 2, 5 + up, top);
+    fill_rect(img, x - 1, base - 12 - up, 4, 4, pal::OUTLINE);
+    fill_rect(img, x, base - 11 - up, 2, 2, SKINS[rng_below(r, 4)]);
+    fill_rect(img, x, base - 12 - up, 2, 1, HAIRS[rng_below(r, 4)]);
+    if (up) put(img, x + 2, base - 14 - up, SKINS[0]);
+  }
+}
+
+void grass(Image &img, int x0, int y0, int x1, int y1) {
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++) {
+      int band = ((x + (y - y0) / 2) / 24) % 2;
+      uint32_t c = band ? pal::GRASS : mix(pal::GRASS, pal::GRASS_LIGHT, 45);
+      if (((x * 7 + y * 13) % 23) == 0) c = pal::GRASS_DARK;
+      put(img, x, y, c);
+    }
+}
+
+void hedge(Image &img, int x0, int x1, int top, int bottom) {
+  fill_rect(img, x0, top, x1 - x0, bottom - top, pal::GRASS_DARK);
+  for (int x = x0; x < x1; x += 4) fill_circle(img, x, top, 2, 0xFF3A9A3A);
+  fill_rect(img, x0, bottom - 1, x1 - x0, 1, shade(pal::GRASS_DARK, 70));
+}
+
+void picket_fence(Image &img, int x0, int x1, int base) {
+  fill_rect(img, x0, base - 6, x1 - x0, 1, pal::WHITE);
+  fill_rect(img, x0, base - 3, x1 - x0, 1, pal::WHITE);
+  for (int x = x0; x < x1; x += 4) {
+    fill_rect(img, x, base - 8, 2, 8, pal::WHITE);
+    put(img, x + 1, base - 1, pal::STONE);
+  }
+}
