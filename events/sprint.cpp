@@ -94,7 +94,11 @@ static int all_lanes_finished(void) {
 static void pace_runner(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (!obj) return;
+  if (!obj) {
+    // A lane the pool had no room for has no one to wait for at the end.
+    pace->finished = 1;
+    return;
+  }
   obj->x += pace->presses / 10.0;
   obj->cur.delay = 15 - pace->presses / 3;
   if (obj->cur.delay == 15 && obj->cur.id == SEQ_RUN)
