@@ -66,7 +66,9 @@ static bool parse_length(const char *&p, int &len) {
   if (*p != ':') return true;
   p++;
   if (!isdigit((unsigned char)*p)) return false;
-  len = (int)strtol(p, (char **)&p, 10);
+  char *end = nullptr;
+  len = (int)strtol(p, &end, 10);
+  p = end;
   return len > 0;
 }
 
