@@ -1,0 +1,201 @@
+// Sound files in memory to samples: every WAV variant the game can hold,
+// Ogg Vorbis, and damaged data of both kinds.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "sound_fixture.h"
+
+namespace {
+
+// Decodes from a buffer of exactly the given length, so a read past the
+// end is a read past the allocation.
+SAMPLE *decode_exact(const Bytes &bytes, size_t length) {
+  std::vector<unsigned char> copy(bytes.begin(), bytes.begin() + (long)length);
+  copy.shrink_to_fit();
+  return decode_sound(copy.empty() ? nullptr : copy.data(), (long)length);
+}
+
+struct Shape {
+  int bits;
+  int channels;
+  int rate;
+};
+
+class WavShapes : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(WavShapes, DecodesToTheSameShapeAndLevels) {
+  Shape s = GetParam();
+  Bytes wav = make_wav(s.bits, s.channels, s.rate, 2000, 200);
+  SAMPLE *spl = decode_exact(wav, wav.size());
+  ASSERT_NE(nullptr, spl);
+  EXPECT_EQ(s.bits, spl->bits);
+  EXPECT_EQ(s.channels == 2, spl->stereo != 0);
+  EXPECT_EQ(s.rate, spl->freq);
+  EXPECT_EQ(2000u, spl->len);
+  // Signed 16-bit data must come out centred, not flipped or byte-swapped.
+  double tolerance = s.bits == 8 ? 300 : 3;
+  for (long f : {0L, 7L, 13L, 500L, 1999L}) {
+    for (int c = 0; c < s.channels; c++) {
+      double want = 0.5 * sin(2.0 * M_PI * 200 * (c + 1) * f / s.rate) * 32767;
+      EXPECT_NEAR(want, sample_level(spl, f, c), tolerance) << "frame " << f << " channel " << c;
+    }
+  }
+  if (s.channels == 2) {
+    EXPECT_NEAR(2.0, zero_crossings(spl, 1, 0, 2000) / (double)zero_crossings(spl, 0, 0, 2000), 0.1);
+  }
+  destroy_sample(spl);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllVariants, WavShapes,
+                         ::testing::Values(Shape{8, 1, 22050}, Shape{8, 2, 11025},
+                                           Shape{16, 1, 44100}, Shape{16, 2, 48000}));
+
+Bytes wav_with_chunks(const char *first, const Bytes &body) {
+  Bytes wav = make_wav(16, 1, 44100, 50, 441);
+  Bytes chunk(first, first + 4);
+  unsigned n = (unsigned)body.size();
+  for (int i = 0; i < 4; i++) chunk.push_back((unsigned char)(n >> (8 * i)));
+  chunk.insert(chunk.end(), body.begin(), body.end());
+  if (n & 1) chunk.push_back(0);
+  wav.insert(wav.begin() + 12, chunk.begin(), chunk.end());
+  return wav;
+}
+
+TEST(WavChunks, OtherChunksAreSkippedWithTheirPadByte) {
+  Bytes wav = wav_with_chunks("LIST", Bytes(13, 'a'));
+  SAMPLE *spl = decode_exact(wav, wav.size());
+  ASSERT_NE(nullptr, spl);
+  EXPECT_EQ(50u, spl->len);
+  destroy_sample(spl);
+}
+
+TEST(WavChunks, MalformedHeadersGiveNoSample) {
+  Bytes good = make_wav(16, 1, 44100, 50, 441);
+  struct Patch {
+    size_t at;
+    unsigned char value;
+  };
+  // fmt fields: tag at 20, channels 22, rate 24, bits 34; data tag at 36.
+  const Patch patches[] = {{0, 'X'}, {8, 'X'}, {20, 3}, {22, 3}, {22, 0}, {34, 24},
+                           {34, 12}, {24, 0}, {36, 'X'}, {16, 15}};
+  for (const Patch &p : patches) {
+    Bytes bad = good;
+    bad[p.at] = p.value;
+    if (p.at == 24) bad[25] = bad[26] = bad[27] = 0;
+    SAMPLE *spl = decode_exact(bad, bad.size());
+    EXPECT_EQ(nullptr, spl) << "byte " << p.at;
+    if (spl) destroy_sample(spl);
+  }
+  // Data before its format.
+  Bytes swapped = wav_with_chunks("data", Bytes(20, 1));
+  EXPECT_EQ(nullptr, decode_exact(swapped, swapped.size()));
+  // A data chunk with no whole frame in it.
+  Bytes empty = make_wav(16, 2, 44100, 0, 441);
+  EXPECT_EQ(nullptr, decode_exact(empty, empty.size()));
+}
+
+TEST(WavChunks, EveryCutOfASmallFileGivesNoSample) {
+  for (int bits : {8, 16}) {
+    Bytes wav = make_wav(bits, 2, 22050, 20, 300);
+    for (size_t len = 0; len < wav.size(); len++) {
+      SAMPLE *spl = decode_exact(wav, len);
+      EXPECT_EQ(nullptr, spl) << bits << "-bit cut at " << len;
+      if (spl) destroy_sample(spl);
+    }
+    SAMPLE *whole = decode_exact(wav, wav.size());
+    EXPECT_NE(nullptr, whole);
+    if (whole) destroy_sample(whole);
+  }
+}
+
+TEST(WavChunks, HugeChunkLengthsAreNotFollowed) {
+  Bytes wav = make_wav(16, 1, 44100, 50, 441);
+  for (size_t at : {16u, 40u}) {
+    Bytes bad = wav;
+    bad[at] = bad[at + 1] = bad[at + 2] = bad[at + 3] = 0xff;
+    EXPECT_EQ(nullptr, decode_exact(bad, bad.size())) << at;
+  }
+  Bytes skip = wav_with_chunks("junk", Bytes(4, 0));
+  skip[16] = skip[17] = skip[18] = 0xff;
+  skip[19] = 0x7f;
+  EXPECT_EQ(nullptr, decode_exact(skip, skip.size()));
+}
+
+TEST(OggDecoding, MonoAndStereoDecodeWhole) {
+  for (int channels : {1, 2}) {
+    Bytes ogg = make_ogg(channels, 44100, 22050, 500);
+    SAMPLE *spl = decode_exact(ogg, ogg.size());
+    ASSERT_NE(nullptr, spl) << channels;
+    EXPECT_EQ(16, spl->bits);
+    EXPECT_EQ(channels == 2, spl->stereo != 0);
+    EXPECT_EQ(44100, spl->freq);
+    EXPECT_EQ(22050u, spl->len);
+    // 500 Hz for half a second crosses zero about 500 times.
+    EXPECT_NEAR(500, zero_crossings(spl, 0, 0, 22050), 15);
+    if (channels == 2) {
+      EXPECT_NEAR(1000, zero_crossings(spl, 1, 0, 22050), 25);
+    }
+    int peak = 0;
+    for (long f = 0; f < 22050; f++) peak = std::max(peak, abs(sample_level(spl, f, 0)));
+    EXPECT_NEAR(16384, peak, 2500);
+    destroy_sample(spl);
+  }
+}
+
+TEST(OggDecoding, EveryCutGivesNoSample) {
+  Bytes ogg = make_ogg(1, 22050, 2000, 300);
+  for (size_t len = 0; len < ogg.size(); len++) {
+    SAMPLE *spl = decode_exact(ogg, len);
+    EXPECT_EQ(nullptr, spl) << "cut at " << len;
+    if (spl) destroy_sample(spl);
+  }
+}
+
+TEST(OggDecoding, DamagedStreamsNeverCrashOrGrow) {
+  Bytes ogg = make_ogg(2, 44100, 8000, 400);
+  // The identification header is gone: not Vorbis at all.
+  Bytes bad = ogg;
+  bad[29] ^= 0xff;
+  EXPECT_EQ(nullptr, decode_exact(bad, bad.size()));
+  // Scribbles through the audio pages: whatever decodes is never longer.
+  srand(5);
+  for (int round = 0; round < 40; round++) {
+    Bytes hit = ogg;
+    for (int k = 0; k < 8; k++) hit[200 + rand() % (hit.size() - 200)] = (unsigned char)rand();
+    SAMPLE *spl = decode_exact(hit, hit.size());
+    if (spl) {
+      EXPECT_LE(spl->len, 8000u);
+      destroy_sample(spl);
+    }
+  }
+}
+
+TEST(Garbage, NeitherKindOfHeaderGivesNoSample) {
+  srand(11);
+  for (int round = 0; round < 200; round++) {
+    Bytes junk(1 + rand() % 300);
+    for (unsigned char &b : junk) b = (unsigned char)rand();
+    if (round % 3 == 1 && junk.size() >= 4) memcpy(junk.data(), "RIFF", 4);
+    if (round % 3 == 2 && junk.size() >= 4) memcpy(junk.data(), "OggS", 4);
+    SAMPLE *spl = decode_exact(junk, junk.size());
+    EXPECT_EQ(nullptr, spl) << round;
+    if (spl) destroy_sample(spl);
+  }
+  EXPECT_EQ(nullptr, decode_sound(nullptr, 100));
+  EXPECT_EQ(nullptr, decode_wav(nullptr, 100));
+  EXPECT_EQ(nullptr, decode_ogg(nullptr, 100));
+}
+
+TEST(Garbage, OggPagesHoldingNoVorbisGiveNoSample) {
+  // A well-formed single closing page whose body is not Vorbis.
+  Bytes page = {'O', 'g', 'g', 'S', 0, 4 | 2};
+  page.resize(26, 0);
+  page.push_back(1);
+  page.push_back(10);
+  for (int i = 0; i < 10; i++) page.push_back((unsigned char)(i * 37));
+  EXPECT_EQ(nullptr, decode_exact(page, page.size()));
+}
+
+}  // namespace

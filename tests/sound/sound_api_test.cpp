@@ -1,0 +1,280 @@
+// The game's sound calls over a datafile made here: effects and tunes whose
+// lengths tell which entry each came from.
+#include <gtest/gtest.h>
+
+#include "headless/headless.h"
+#include "persist/persist.h"
+#include "shell/platform.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+#include "sound_fixture.h"
+
+namespace {
+
+const int ENTRY_COUNT = 414;
+const int EFFECT_ENTRIES[SOUND_COUNT] = {406, 405, 404, 400, 411, 412, 413, 409, 402,
+                                         407, 399, 396, 410, 403, 408, 397, 398, 401};
+
+DATAFILE Entries[ENTRY_COUNT + 1];
+std::vector<Bytes> Payloads(ENTRY_COUNT);
+
+bool is_sound_entry(int i) { return (i >= 15 && i <= 23) || (i >= 396 && i <= 413); }
+
+// Every sound entry is 1000 + its index frames long; odd tunes are Ogg.
+void build_datafile(void) {
+  if (!Payloads[15].empty()) return;
+  for (int i = 0; i < ENTRY_COUNT; i++) {
+    if (!is_sound_entry(i)) {
+      Payloads[i] = Bytes(8, (unsigned char)i);
+    } else if (i <= 23 && (i & 1)) {
+      Payloads[i] = make_ogg(1, 44100, 1000 + i, 441);
+    } else {
+      Payloads[i] = make_wav(16, 1, 44100, 1000 + i, 441);
+    }
+    Entries[i] = DATAFILE{Payloads[i].data(), DAT_DATA, (long)Payloads[i].size(), nullptr};
+  }
+  Entries[ENTRY_COUNT] = DATAFILE{nullptr, DAT_END, 0, nullptr};
+}
+
+long length_of(const FSOUND_SAMPLE *s) { return s ? (long)s->pcm->len : -1; }
+
+class SoundApi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    build_datafile();
+    HeadlessOptions options;
+    options.loadData = false;
+    ASSERT_TRUE(headless_start(options));
+    MainData = Entries;
+    Settings.soundvolume = 8;
+    Settings.musicvolume = 8;
+    restart();
+  }
+  void TearDown() override {
+    shutdown_sound();
+    MainData = nullptr;
+    headless_stop();
+  }
+  void restart(void) {
+    shutdown_sound();
+    ASSERT_EQ(0, init_sound());
+    fsound_log_clear();
+  }
+  FsoundChannelInfo info(int channel) {
+    FsoundChannelInfo i{};
+    fsound_channel_info(channel, &i);
+    return i;
+  }
+  std::vector<FsoundLogEntry> calls(int kind) {
+    std::vector<FsoundLogEntry> out;
+    for (int k = 0; k < fsound_log_count(); k++) {
+      FsoundLogEntry e{};
+      fsound_log_entry(k, &e);
+      if (kind < 0 || e.call == kind) out.push_back(e);
+    }
+    return out;
+  }
+};
+
+TEST_F(SoundApi, InitLoadsTheEighteenEffectsInEntryOrder) {
+  Settings.soundvolume = 5;
+  restart();
+  for (int k = 0; k < SOUND_COUNT; k++) {
+    ASSERT_NE(nullptr, SoundEffects[k]) << k;
+    EXPECT_EQ(1000 + EFFECT_ENTRIES[k], length_of(SoundEffects[k])) << k;
+    // Loaded one after another, so they sit in consecutive slots.
+    EXPECT_EQ(k, SoundEffects[k] - SoundEffects[0]) << k;
+  }
+  for (int k = 0; k < MUSIC_COUNT; k++) EXPECT_EQ(nullptr, MusicSamples[k]);
+  EXPECT_EQ(160, fsound_master_volume());
+  EXPECT_EQ(SOUND_COUNT, fsound_samples_loaded());
+  EXPECT_EQ(64, FSOUND_GetMaxChannels());
+}
+
+TEST_F(SoundApi, AnEffectThatFailsToLoadStaysNullAndPlaysNothing) {
+  Entries[400].size = 6;  // SND_MENU cut short
+  restart();
+  Entries[400].size = (long)Payloads[400].size();
+  EXPECT_EQ(nullptr, SoundEffects[SND_MENU]);
+  EXPECT_NE(nullptr, SoundEffects[SND_SWIM_A]);
+  EXPECT_EQ(0, play_effect(SoundEffects[SND_MENU], 0, 44100));
+  EXPECT_EQ(0, play_music(nullptr, 1));
+  EXPECT_TRUE(calls(-1).empty());
+  free_sample(SoundEffects[SND_MENU]);
+  EXPECT_EQ(SOUND_COUNT - 1, fsound_samples_loaded());
+}
+
+TEST_F(SoundApi, MusicSetsHoldTheirTunesOnly) {
+  struct Case {
+    int set;
+    std::vector<int> tunes;
+  };
+  const Case cases[] = {
+      {MUSIC_SET_SPORTS_DAY, {MUS_INTRO, MUS_EVENT, MUS_SPARE, MUS_FAILED, MUS_QUALIFIED}},
+      {MUSIC_SET_FINALE, {MUS_GAME_OVER, MUS_CONGRATULATIONS, MUS_CHAMPION}},
+      {MUSIC_SET_TITLE, {MUS_TITLE}},
+      {4, {}},
+      {MUSIC_SET_TITLE, {MUS_TITLE}},
+      {0, {}},
+  };
+  for (const Case &c : cases) {
+    load_music_set(c.set);
+    for (int m = 0; m < MUSIC_COUNT; m++) {
+      bool wanted = std::find(c.tunes.begin(), c.tunes.end(), m) != c.tunes.end();
+      EXPECT_EQ(wanted ? 1015 + m : -1, length_of(MusicSamples[m])) << "set " << c.set << " tune " << m;
+    }
+    // The previous set's tunes were freed.
+    EXPECT_EQ(SOUND_COUNT + (int)c.tunes.size(), fsound_samples_loaded()) << c.set;
+  }
+}
+
+TEST_F(SoundApi, FinaleSetSilencesTheVerdictTuneStillSounding) {
+  load_music_set(MUSIC_SET_SPORTS_DAY);
+  int verdict = play_music(MusicSamples[MUS_QUALIFIED], 0);
+  int effect = play_effect(SoundEffects[SND_BOUNCE], 0, 44100);
+  ASSERT_TRUE(FSOUND_IsPlaying(verdict));
+  load_music_set(MUSIC_SET_FINALE);
+  EXPECT_FALSE(FSOUND_IsPlaying(verdict));
+  EXPECT_TRUE(FSOUND_IsPlaying(effect));
+}
+
+TEST_F(SoundApi, EffectGetsRateThenLoopThenVolumeOnItsChannel) {
+  Settings.soundvolume = 3;
+  int ch = play_effect(SoundEffects[SND_POP], 0, 48100);
+  ASSERT_GE(ch, 1);
+  std::vector<FsoundLogEntry> log = calls(-1);
+  ASSERT_EQ(4u, log.size());
+  EXPECT_EQ(FCALL_PLAY, log[0].call);
+  EXPECT_EQ(FCALL_FREQUENCY, log[1].call);
+  EXPECT_EQ(48100, log[1].value);
+  EXPECT_EQ(FCALL_LOOPMODE, log[2].call);
+  EXPECT_EQ(FSOUND_LOOP_OFF, log[2].value);
+  EXPECT_EQ(FCALL_VOLUME, log[3].call);
+  EXPECT_EQ(96, log[3].value);
+  for (const FsoundLogEntry &e : log) EXPECT_EQ(ch, e.channel);
+  EXPECT_EQ(SoundEffects[SND_POP], info(ch).sample);
+
+  // The top level hands the library 256.
+  Settings.soundvolume = 8;
+  EXPECT_EQ(256, info(play_effect(SoundEffects[SND_POP], 0, 44100)).volume);
+}
+
+TEST_F(SoundApi, SoundLevelZeroSilencesEffectsButNotMusic) {
+  Settings.soundvolume = 0;
+  Settings.musicvolume = 4;
+  load_music_set(MUSIC_SET_TITLE);
+  for (int k = 0; k < SOUND_COUNT; k++) EXPECT_EQ(0, play_effect(SoundEffects[k], 0, 44100)) << k;
+  EXPECT_TRUE(calls(FCALL_PLAY).empty());
+  int ch = play_music(MusicSamples[MUS_TITLE], 1);
+  ASSERT_GE(ch, 1);
+  EXPECT_EQ(128, info(ch).volume);
+  EXPECT_EQ(44100, info(ch).frequency);
+
+  Settings.musicvolume = 0;
+  EXPECT_EQ(0, play_music(MusicSamples[MUS_TITLE], 0));
+}
+
+TEST_F(SoundApi, TitleMusicLoopsWhileEffectsPlayOnceAtTheirRate) {
+  load_music_set(MUSIC_SET_TITLE);
+  int music = play_music(MusicSamples[MUS_TITLE], 1);
+  int slow = play_effect(SoundEffects[SND_POP], 0, 22050);
+  int fast = play_effect(SoundEffects[SND_POP], 0, 88200);
+  EXPECT_EQ(FSOUND_LOOP_NORMAL, info(music).loopmode);
+  // SND_POP is 1401 frames: one tick at 88200 Hz, four at 22050.
+  EXPECT_TRUE(FSOUND_IsPlaying(fast));
+  int fast_ticks = 0;
+  int slow_ticks = 0;
+  for (int tick = 1; tick <= 60; tick++) {
+    plat_idle();
+    fast_ticks += FSOUND_IsPlaying(fast);
+    slow_ticks += FSOUND_IsPlaying(slow);
+  }
+  EXPECT_EQ(0, fast_ticks);
+  EXPECT_EQ(3, slow_ticks);
+  EXPECT_TRUE(FSOUND_IsPlaying(music));
+}
+
+TEST_F(SoundApi, ChannelVolumeFollowsTheRightSetting) {
+  load_music_set(MUSIC_SET_TITLE);
+  int music = play_music(MusicSamples[MUS_TITLE], 1);
+  Settings.musicvolume = 2;
+  Settings.soundvolume = 5;
+  set_channel_volume(music, 1);
+  EXPECT_EQ(64, info(music).volume);
+  set_channel_volume(music, 0);
+  EXPECT_EQ(160, info(music).volume);
+
+  fsound_log_clear();
+  set_channel_volume(-1, 1);
+  set_channel_volume(-7, 0);
+  EXPECT_TRUE(calls(-1).empty());
+}
+
+// With the music level at 0 the title keeps a handle of 0; stepping the level
+// up then sets "channel 0", which must not touch a sound that really plays.
+TEST_F(SoundApi, HandleZeroNeverReachesARealSound) {
+  load_music_set(MUSIC_SET_TITLE);
+  Settings.musicvolume = 0;
+  int title = play_music(MusicSamples[MUS_TITLE], 1);
+  ASSERT_EQ(0, title);
+  Settings.soundvolume = 2;
+  int effect = play_effect(SoundEffects[SND_MENU], 0, 44100);
+  ASSERT_GE(effect, 1);
+  Settings.musicvolume = 8;
+  set_channel_volume(title, 1);
+  EXPECT_EQ(64, info(effect).volume);
+  EXPECT_FALSE(FSOUND_IsPlaying(title));
+}
+
+TEST_F(SoundApi, StopAllSoundsStopsOnlyWhatPlays) {
+  load_music_set(MUSIC_SET_TITLE);
+  int music = play_music(MusicSamples[MUS_TITLE], 1);
+  int quick = play_effect(SoundEffects[SND_SPEECH], 0, 88200);
+  int a = play_effect(SoundEffects[SND_MENU], 0, 10000);
+  int b = play_effect(SoundEffects[SND_SCREEN], 0, 10000);
+  for (int t = 0; t < 3; t++) plat_idle();
+  ASSERT_FALSE(FSOUND_IsPlaying(quick));
+  fsound_log_clear();
+
+  stop_all_sounds();
+  for (int ch : {music, a, b}) EXPECT_FALSE(FSOUND_IsPlaying(ch));
+  std::vector<FsoundLogEntry> stops = calls(FCALL_STOP);
+  ASSERT_EQ(3u, stops.size());
+  EXPECT_EQ(music, stops[0].channel);
+  EXPECT_EQ(a, stops[1].channel);
+  EXPECT_EQ(b, stops[2].channel);
+}
+
+// The swim's race sounds: each starts when the last has ended, so they follow
+// one another without overlap for as long as the race runs.
+TEST_F(SoundApi, RaceSoundsFollowOneAnotherTickByTick) {
+  int last = 0;
+  int started = 0;
+  for (int tick = 0; tick < 600; tick++) {
+    if (!FSOUND_IsPlaying(last)) {
+      last = play_effect(SoundEffects[SND_SWIM_A + rand_int(0, 2)], 0, 42100 + rand_below(4000));
+      started++;
+    }
+    int sounding = 0;
+    for (int ch = 0; ch < FSOUND_GetMaxChannels(); ch++) sounding += FSOUND_IsPlaying(ch);
+    ASSERT_EQ(1, sounding) << tick;
+    plat_idle();
+  }
+  // Each lasts about 1412 frames at 42100..46100 Hz: 2 or 3 ticks.
+  EXPECT_GE(started, 200);
+  EXPECT_LE(started, 300);
+}
+
+TEST_F(SoundApi, ShutdownReleasesEverythingAndLeavesNoHandles) {
+  load_music_set(MUSIC_SET_FINALE);
+  play_music(MusicSamples[MUS_CHAMPION], 0);
+  shutdown_sound();
+  EXPECT_EQ(0, fsound_samples_loaded());
+  EXPECT_EQ(0, fsound_is_initialised());
+  for (int k = 0; k < SOUND_COUNT; k++) EXPECT_EQ(nullptr, SoundEffects[k]);
+  for (int k = 0; k < MUSIC_COUNT; k++) EXPECT_EQ(nullptr, MusicSamples[k]);
+  EXPECT_EQ(0, play_effect(SoundEffects[SND_MENU], 0, 44100));
+  stop_all_sounds();
+}
+
+}  // namespace
