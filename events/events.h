@@ -95,8 +95,6 @@ void show_speech_bubble(int x, int y, int message);
 // The bubble drawn over a saved scene; with no scene (its copy could not be
 // made) it is drawn over the Backbuffer as it stands.
 void speech_bubble_over(BITMAP *scene, int x, int y, int message);
-// The two lines of a message's first (part 0) or second (part 1) pair.
-const char *speech_line(int message, int part, int line);
 
 void announce_verdict(int verdict);
 void draw_verdict_badge(void);

@@ -99,7 +99,7 @@ void clear_pace_history(PaceController *pace) {
 
 // --- Speech bubble ---
 
-const char *speech_line(int message, int part, int line) {
+static const char *speech_line(int message, int part, int line) {
   if (message < 0 || message >= SPEECH_COUNT) return "";
   return SPEECH_LINES[message][part ? 1 : 0][line ? 1 : 0];
 }

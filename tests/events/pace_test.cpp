@@ -30,17 +30,6 @@ class PaceTest : public EventTest {
   int side = 0;
 };
 
-TEST_F(PaceTest, FreshControllerIsReset) {
-  ASSERT_NE(pace.object, nullptr);
-  EXPECT_EQ(pace.object->type, 1);
-  EXPECT_EQ(pace.object->layer, 2);
-  EXPECT_EQ(pace.direction, 1);
-  EXPECT_EQ(pace.breath, -1);
-  EXPECT_EQ(pace.presses, 0);
-  EXPECT_EQ(pace.aiMinGap, 4);
-  EXPECT_EQ(pace.aiMaxGap, 6);
-}
-
 TEST_F(PaceTest, HeldSideCountsOnceAndFirstPressIsLeft) {
   hold(0, 1);
   player_ticks(20);

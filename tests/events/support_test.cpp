@@ -77,18 +77,6 @@ TEST_F(SupportTest, SpeechBubbleEndsWhenTheWindowCloses) {
   EXPECT_LE(headless_tick() - start, 21);
 }
 
-TEST_F(SupportTest, SpeechTextsAreTheStartersWords) {
-  EXPECT_STREQ(speech_line(0, 0, 0), "Don't start");
-  EXPECT_STREQ(speech_line(0, 1, 1), "more chance.");
-  EXPECT_STREQ(speech_line(1, 0, 0), "Pelk you are");
-  EXPECT_STREQ(speech_line(1, 1, 1), "early shower!");
-  EXPECT_STREQ(speech_line(2, 0, 1), "you idiot!");
-  EXPECT_STREQ(speech_line(2, 1, 1), "100 metres!!");
-  EXPECT_STREQ(speech_line(3, 0, 0), "Pelk, you are");
-  EXPECT_STREQ(speech_line(3, 1, 1), "disqualified!");
-  EXPECT_STREQ(speech_line(7, 0, 0), "");
-}
-
 TEST_F(SupportTest, VerdictPlaysItsMusicOnce) {
   load_music_set(MUSIC_SET_SPORTS_DAY);
   fsound_log_clear();
