@@ -119,21 +119,20 @@ static Shape score_digit(int d) {
   return shape_scale2x(s);
 }
 
-// Frame k of a digit rolling upwards: a window over the strip 0..9 with a
-// faint trail (value 2) where the strip was a few pixels earlier.
+// Frame k of a digit rolling upwards like a counter's drum: a window over
+// the strip 0..9, its top and bottom rows turned away (value 2, dimmer).
 static Shape rolling_digit(int k) {
-  const int period = 17, strip_h = 10 * period;
+  const int period = 16, strip_h = 10 * period;
   Shape s;
   shape_clear(s, 10, 14);
-  int offset = k * strip_h / 9 + 5;
-  for (int y = 0; y < 14; y++)
-    for (int back = 4; back >= 0; back -= 4) {
-      int sy = (offset + y + back) % strip_h;
-      Shape d = score_digit(sy / period);
-      int dy = sy % period;
-      for (int x = 0; x < 10; x++)
-        if (dy < 14 && d.on[dy][x]) s.on[y][x] = back ? 2 : 1;
-    }
+  int offset = (k * strip_h / 9 + 7) % strip_h;
+  for (int y = 0; y < 14; y++) {
+    int sy = (offset + y) % strip_h;
+    Shape d = score_digit(sy / period);
+    int dy = sy % period;
+    for (int x = 0; x < 10; x++)
+      if (dy < 14 && d.on[dy][x]) s.on[y][x] = (y < 3 || y > 10) ? 2 : 1;
+  }
   return s;
 }
 

@@ -21,6 +21,8 @@ struct Lettering {
   int shadowOffset;
 };
 void art_lettering(Image &out, const char *text, int doublings, int spacing, const Lettering &style);
+// Styles an opaque shape (from text_shape or text_shape_tall) the same way.
+void art_letter_style(Image &shape, const Lettering &style);
 // Draws lettering centred on cx with its top at y.
 void art_lettering_at(Image &dst, int cx, int y, const char *text, int doublings, int spacing,
                       const Lettering &style);
@@ -30,6 +32,18 @@ extern const Lettering LETTERS_WHITE;  // white to pale blue, for labels
 // A ribbon banner from x0 to x1 (h tall at y) whose swallow-tailed ends fold
 // back behind it.
 void art_ribbon(Image &img, int x0, int x1, int y, int h, uint32_t colour);
+
+// The event frame: header and bottom panels, speed bar, labels, badges,
+// speech bubble, throw panel and line-call marks.
+bool art_frame_entry(int index, Image &out);
+
+// Options, difficulty and introduction screens' pictures.
+bool art_menu_entry(int index, Image &out);
+// End screens: GAME OVER, the champion's banner, confetti.
+bool art_ending_entry(int index, Image &out);
+
+// The lowest row of a sprite with an opaque pixel: where its feet stand.
+int art_feet_row(const Image &sprite);
 
 // Title screen pieces.
 void art_logo(Image &out);

@@ -10,6 +10,10 @@ const Lettering LETTERS_WHITE = {pal::WHITE, 0xFFF0F6FF, 0xFFA8C4EC, pal::OUTLIN
 
 void art_lettering(Image &out, const char *text, int doublings, int spacing, const Lettering &st) {
   text_shape(out, text, doublings, spacing);
+  art_letter_style(out, st);
+}
+
+void art_letter_style(Image &out, const Lettering &st) {
   int pad = st.outlineWidth + st.shadowOffset + 1;
   img_pad(out, pad);
   recolour_vertical(out, pad, out.h - pad, st.top, st.middle, st.bottom);
@@ -81,4 +85,11 @@ void art_ribbon(Image &img, int x0, int x1, int y, int h, uint32_t c) {
   vgradient(img, x0, y, x1 - x0, h, shade(c, 125), shade(c, 85));
   fill_rect(img, x0, y + 2, x1 - x0, 1, shade(c, 150));
   fill_rect(img, x0, y + h - 3, x1 - x0, 1, shade(c, 70));
+}
+
+int art_feet_row(const Image &s) {
+  for (int y = s.h - 1; y > 0; y--)
+    for (int x = 0; x < s.w; x++)
+      if ((get(s, x, y) >> 24) >= 128) return y;
+  return 0;
 }

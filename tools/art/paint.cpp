@@ -144,7 +144,7 @@ bool face5_pixel(int ch, int x, int y) {
 static const char *const BOLD_FIXES[3][8] = {
     {"M", "##..##", "######", "######", "##..##", "##..##", "##..##", "##..##"},
     {"V", "##..##", "##..##", "##..##", "##..##", ".####.", ".####.", "..##.."},
-    {"W", "##..##", "##..##", "##..##", "##..##", "######", "######", "##..##"},
+    {"W", "##..##", "##..##", "##..##", "#.##.#", "#.##.#", "######", "##..##"},
 };
 
 bool bold5_pixel(int ch, int x, int y) {
@@ -322,6 +322,11 @@ void fill_triangle(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, u
   fill_polygon(img, xy, 3, c);
 }
 
+void fill_quad(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3, uint32_t c) {
+  int xy[8] = {x0, y0, x1, y1, x2, y2, x3, y3};
+  fill_polygon(img, xy, 4, c);
+}
+
 void hgradient(Image &img, int x, int y, int w, int h, uint32_t left, uint32_t right) {
   for (int i = 0; i < w; i++) fill_rect(img, x + i, y, 1, h, mix(left, right, w > 1 ? i * 100 / (w - 1) : 0));
 }
@@ -438,6 +443,16 @@ void text_shape(Image &out, const char *text, int doublings, int spacing) {
         uint32_t c = get(small, (1 + k * 7) * f + x, f + y);
         if (c >> 24) put(out, k * (6 * f + spacing) + x, y, c);
       }
+}
+
+void text_shape_tall(Image &out, const char *text, int spacing) {
+  int n = 0;
+  while (text[n]) n++;
+  img_new(out, n > 0 ? n * (6 + spacing) - spacing : 1, 14);
+  for (int k = 0; k < n; k++)
+    for (int y = 0; y < 14; y++)
+      for (int x = 0; x < 6; x++)
+        if (bold5_pixel((unsigned char)text[k], x, y / 2)) put(out, k * (6 + spacing) + x, y, pal::WHITE);
 }
 
 void draw_map(Image &img, int x, int y, const char *const *rows, int nrows, const char *keys,

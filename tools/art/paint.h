@@ -76,6 +76,7 @@ void fill_round_rect(Image &img, int x, int y, int w, int h, int r, uint32_t c);
 // Convex or concave polygon, n points as x0, y0, x1, y1, ...
 void fill_polygon(Image &img, const int *xy, int n, uint32_t c);
 void fill_triangle(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, uint32_t c);
+void fill_quad(Image &img, int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3, uint32_t c);
 void hgradient(Image &img, int x, int y, int w, int h, uint32_t left, uint32_t right);
 // Light from the top left: a highlight line on the top and left inner edges,
 // a shade on the bottom and right ones.
@@ -99,6 +100,8 @@ void recolour_vertical(Image &img, int y0, int y1, uint32_t top, uint32_t middle
 // an opaque white shape on a clear picture; spacing between letters in
 // pixels of the final size.
 void text_shape(Image &out, const char *text, int doublings, int spacing);
+// The same, the bold 6x7 letters twice as tall instead (6x14), for labels.
+void text_shape_tall(Image &out, const char *text, int spacing);
 // Pixel map: one string per row, each character looked up in keys/colours
 // ('.' and ' ' are clear).
 void draw_map(Image &img, int x, int y, const char *const *rows, int nrows, const char *keys,

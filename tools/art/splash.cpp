@@ -24,14 +24,7 @@ static void splash_runner(Image &img, int frame, int x, int base) {
   scale2x(s);
   // Shadow on the track under the feet.
   fill_ellipse(img, x + s.w / 2, base, s.w / 3, 4, shade(pal::TRACK_DARK, 80));
-  int bottom = s.h - 1;
-  while (bottom > 0) {
-    bool any = false;
-    for (int i = 0; i < s.w; i++) any = any || (get(s, i, bottom) >> 24) >= 128;
-    if (any) break;
-    bottom--;
-  }
-  blit_over(img, s, x, base - bottom);
+  blit_over(img, s, x, base - art_feet_row(s));
 }
 
 bool art_splash_picture(Image &out) {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#define SCREEN_COUNT 9
+#define SCREEN_COUNT 10
 
 static DATAFILE *Dat;
 static FONT *Fonts[4];  // TextFont, MenuFont, ScoreFont, TitleFont
@@ -149,6 +149,33 @@ static void champion_screen(BITMAP *b) {
   text_c(b, 1, "- - CHAMPION - -", 160, 214);
 }
 
+// Every font's characters on dark and light grounds; the score font's
+// digits and rolling frames only.
+static void font_lines(BITMAP *b, FONT *f, const char *text, int *y) {
+  textout_ex(b, f, text, 2, *y, 0, -1);
+  textout_ex(b, f, text, 162, *y, 0, -1);
+  *y += text_height(f) + 1;
+}
+
+static void font_screen(BITMAP *b) {
+  clear_to_color(b, makecol(20, 24, 48));
+  rectfill(b, 160, 0, 319, 239, makecol(250, 250, 250));
+  int y = 2;
+  font_lines(b, Fonts[2], "0123456789.:", &y);
+  font_lines(b, Fonts[2], "abcdefghi", &y);
+  static const int SMALL_FONTS[3] = {3, 0, 1};  // TitleFont, TextFont, MenuFont
+  for (int k = 0; k < 3; k++) {
+    int f = SMALL_FONTS[k];
+    for (int row = 0; row < 6; row++) {
+      char line[20];
+      int n = 0;
+      for (int c = 32 + row * 16; c < 48 + row * 16 && c < 127; c++) line[n++] = (char)c;
+      line[n] = 0;
+      font_lines(b, Fonts[f], line, &y);
+    }
+  }
+}
+
 static void draw_screen(BITMAP *b, int i) {
   switch (i) {
   case 0: title_screen(b); break;
@@ -159,6 +186,7 @@ static void draw_screen(BITMAP *b, int i) {
   case 5: throw_screen(b); break;
   case 6: swim_screen(b); break;
   case 7: game_over_screen(b); break;
+  case 9: font_screen(b); break;
   default: champion_screen(b); break;
   }
 }
