@@ -184,6 +184,35 @@ TEST_F(Sounds, TunesDecodeAndFitWhereTheyPlay) {
   }
 }
 
+// A part that failed to sound would leave a hole in the music. The last
+// second and a half may die away.
+TEST_F(Sounds, TunesHaveNoSilentStretch) {
+  for (const TuneLimits &lim : TUNES) {
+    Pcm p = tune(lim.entry);
+    ASSERT_GT(p.s.size(), (size_t)RATE);
+    EXPECT_GE(peak(p), 0.3f) << "entry " << lim.entry;
+    size_t window = RATE / 2;
+    for (size_t at = 0; at + window + RATE * 3 / 2 <= p.s.size(); at += window)
+      EXPECT_GT(rms(p.s, at, window), 0.02f) << "entry " << lim.entry << " at " << (float)at / RATE << " s";
+  }
+}
+
+// No two entries carry the same sound: each effect and tune is its own.
+TEST_F(Sounds, EverySoundEntryIsDistinct) {
+  std::vector<int> entries;
+  for (const EffectLimits &e : EFFECTS) entries.push_back(e.entry);
+  for (const TuneLimits &t : TUNES) entries.push_back(t.entry);
+  ASSERT_EQ(entries.size(), 27u);
+  for (size_t i = 0; i < entries.size(); i++) {
+    for (size_t j = i + 1; j < entries.size(); j++) {
+      const DATAFILE &a = Data[entries[i]];
+      const DATAFILE &b = Data[entries[j]];
+      EXPECT_FALSE(a.size == b.size && memcmp(a.dat, b.dat, a.size) == 0)
+          << "entries " << entries[i] << " and " << entries[j];
+    }
+  }
+}
+
 // The pieces played once end in silence rather than being cut off.
 TEST_F(Sounds, TunesPlayedOnceEndQuietly) {
   for (const TuneLimits &lim : TUNES) {

@@ -1,5 +1,6 @@
 #include "audio/synth.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -328,6 +329,16 @@ static void wrap_loop(Samples &mix, long length) {
   mix.resize(length);
 }
 
+// The first play starts cold, so begin the loop on its quietest sample of
+// the first few milliseconds; turning a loop round leaves it seamless.
+static void start_quietly(Samples &mix) {
+  size_t best = 0;
+  size_t search = std::min(mix.size(), (size_t)seconds_to_samples(0.005f));
+  for (size_t i = 1; i < search; i++)
+    if (fabsf(mix[i]) < fabsf(mix[best])) best = i;
+  std::rotate(mix.begin(), mix.begin() + best, mix.end());
+}
+
 // Lets the last notes ring out, but only as far as the piece's time
 // allows: a longer tail is faded early. False when the notes themselves
 // would not fit.
@@ -360,6 +371,7 @@ bool render_song(const Song &song, Samples &out) {
   for (const DrumHit &h : score.drums) render_drum(mix, h.step * stepSamples, h.drum, song.drumGain, noise);
   if (song.loops) {
     wrap_loop(mix, score.steps * stepSamples);
+    start_quietly(mix);
     master(mix, song.peak);
   } else if (!end_tail(mix, score.steps * stepSamples, song)) {
     return false;
