@@ -117,7 +117,7 @@ static Pose cheer_pose(int k) {
   return p;
 }
 
-static const int WATER_LINE = 13;
+static const int WATER_LINE = 14;
 static const uint32_t WATER_TINT = 0xFF2F7FD8;
 
 // Under the water line everything takes the pool's colour and soon fades out.
@@ -126,7 +126,8 @@ static void submerge(Image &img, int waterLine, int depth) {
     for (int x = 0; x < img.w; x++) {
       uint32_t c = get(img, x, y);
       if ((c >> 24) < 128) continue;
-      put(img, x, y, y - waterLine >= depth ? pal::CLEAR : mix(c, WATER_TINT, 45 + (y - waterLine) * 8));
+      int d = y - waterLine;
+      put(img, x, y, d >= depth ? pal::CLEAR : mix(mix(c, pal::WATER_LIGHT, 35), WATER_TINT, 20 + d * 12));
     }
 }
 
@@ -134,7 +135,7 @@ static void foam(Image &img, int x0, int x1, int y, int seed) {
   Rng r = {(uint32_t)seed * 2654435761u + 7};
   for (int x = x0; x <= x1; x++) {
     int v = rng_below(r, 4);
-    if (v == 0) continue;
+    if (v == 0 || (get(img, x, y) >> 24) >= 128) continue;
     put(img, x, y, v == 1 ? pal::WHITE : pal::WATER_LIGHT);
     if (v == 3) put(img, x, y - 1, pal::WHITE);
   }
@@ -144,6 +145,7 @@ static void foam(Image &img, int x0, int x1, int y, int seed) {
 static void water_frame(Image &out, const FigureLook &look, const Pose &p, int seed, int foamFrom, int foamTo) {
   FigureLook wet = look;
   wet.shoe = look.skin;
+  wet.shorts = look.shirt;  // one-piece swimsuit in the kit colour
   Image canvas;
   img_new(canvas, KID_W, KID_H);
   draw_figure(canvas, wet, KID_BUILD, p);
@@ -154,9 +156,18 @@ static void water_frame(Image &out, const FigureLook &look, const Pose &p, int s
   out = canvas;
 }
 
+// White water thrown up by the kicking feet, a little different each frame.
+static void kick_spray(Image &img, int k) {
+  Rng r = {(uint32_t)(k * 7919 + 11)};
+  for (int i = 0; i < 5; i++) {
+    int x = rng_below(r, 6), y = WATER_LINE - 3 + rng_below(r, 4);
+    if ((get(img, x, y) >> 24) < 128) put(img, x, y, i % 2 ? pal::WHITE : pal::WATER_LIGHT);
+  }
+}
+
 static Pose swim_pose(int k) {
   float t = (float)k / 10;
-  Pose p = pose_zero(8.5f, 13.5f);
+  Pose p = pose_zero(8.5f, 13.0f);
   p.lean = 90;
   p.arm[1] = 90 - 360 * t;
   p.arm[0] = 90 - 360 * t - 180;
@@ -172,7 +183,7 @@ static Pose swim_pose(int k) {
 }
 
 static Pose tread_pose(int k) {
-  Pose p = pose_zero(11, 20.0f + (k == 1 ? -1 : 0));
+  Pose p = pose_zero(11, 21.0f + (k == 1 ? -1 : 0));
   float sweep = k == 0 ? 55 : (k == 1 ? 75 : 95);
   p.arm[1] = sweep;
   p.arm[0] = -sweep + 10;
@@ -284,7 +295,10 @@ static void kid_wet(int type, int kind, int k, Image &out) {
   switch (kind) {
   case K_TREAD: water_frame(out, look, tread_pose(k), k + 1, 4, 19); break;
   case K_BREATH: water_frame(out, look, breath_pose(), 9, 3, 20); break;
-  case K_SWIM: water_frame(out, look, swim_pose(k), k + 20, 0, 23); break;
+  case K_SWIM:
+    water_frame(out, look, swim_pose(k), k + 20, 0, 23);
+    kick_spray(out, k);
+    break;
   default: {
     FigureLook wet = look;
     wet.shoe = look.skin;

@@ -1,0 +1,201 @@
+// The built object frames and Worlds, read back through the game's own type
+// table: an object's size comes from its first frame, so every frame it
+// shows must have that size and the first frame must fill it; animations
+// stand on one feet line; and the Worlds' lines sit where the events
+// measure.
+#include "headless/headless.h"
+#include "objects/objects.h"
+#include "shell/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TypeUse {
+  int type;
+  int param;
+};
+
+// Every type and parameter the events add.
+std::vector<TypeUse> all_type_uses() {
+  std::vector<TypeUse> uses;
+  for (int t : {1, 2, 3, 4, 6, 7, 8, 51, 53, 55, 56, 57, 58, 59, 60, 107, 108, 109}) uses.push_back({t, 0});
+  for (int p = 0; p < 6; p++) uses.push_back({50, p});
+  for (int p = 0; p < 3; p++) uses.push_back({52, p});
+  for (int p : {1, 5, 10, 20, 50}) uses.push_back({54, p});
+  for (int p = 0; p < 10; p++) uses.push_back({104, p});
+  for (int p = 0; p < 5; p++) uses.push_back({105, p});
+  for (int p = 0; p < 6; p++) uses.push_back({106, p});
+  return uses;
+}
+
+std::string name(const TypeUse &u) { return "type " + std::to_string(u.type) + " param " + std::to_string(u.param); }
+
+bool opaque(BITMAP *b, int x, int y) { return getpixel(b, x, y) != bitmap_mask_color(b); }
+
+struct Box {
+  int left, top, right, bottom;  // empty columns and rows at each edge
+  bool empty;
+};
+
+Box margins(BITMAP *b) {
+  Box m = {b->w, b->h, b->w, b->h, true};
+  for (int y = 0; y < b->h; y++)
+    for (int x = 0; x < b->w; x++) {
+      if (!opaque(b, x, y)) continue;
+      m.empty = false;
+      m.left = std::min(m.left, x);
+      m.top = std::min(m.top, y);
+      m.right = std::min(m.right, b->w - 1 - x);
+      m.bottom = std::min(m.bottom, b->h - 1 - y);
+    }
+  return m;
+}
+
+int lowest_row(BITMAP *b) { return b->h - 1 - margins(b).bottom; }
+
+class Sprites : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(headless_start());
+    ASSERT_NE(MainData, nullptr);
+    begin_scene(3000, 162, 3);
+  }
+  void TearDown() override {
+    end_scene();
+    headless_stop();
+  }
+  GameObject *add(const TypeUse &u) { return object_at(add_object(0, 0, 0, u.type, u.param)); }
+};
+
+// A sequence the type did not fill still shows entry 0; skip those.
+bool filled(const AnimSeq &s) { return s.frames[0] != 0; }
+
+TEST_F(Sprites, EveryFrameAnObjectShowsHasTheSizeOfItsFirstFrame) {
+  for (const TypeUse &u : all_type_uses()) {
+    GameObject *o = add(u);
+    ASSERT_NE(o, nullptr) << name(u);
+    ASSERT_GT(o->width, 0) << name(u);
+    for (int k = 0; k < MAX_SEQUENCES; k++) {
+      if (!filled(o->seqs[k])) continue;
+      for (int f = 0; f < o->seqs[k].count; f++) {
+        BITMAP *b = dat_bitmap(o->seqs[k].frames[f]);
+        ASSERT_NE(b, nullptr) << name(u) << " sequence " << k;
+        EXPECT_EQ(b->w, o->width) << name(u) << " sequence " << k << " frame " << f;
+        EXPECT_EQ(b->h, o->height) << name(u) << " sequence " << k << " frame " << f;
+      }
+    }
+    remove_object(o);
+  }
+}
+
+TEST_F(Sprites, FirstFrameFillsItsBoxUpToATwoPixelMargin) {
+  for (const TypeUse &u : all_type_uses()) {
+    GameObject *o = add(u);
+    ASSERT_NE(o, nullptr) << name(u);
+    BITMAP *b = dat_bitmap(o->seqs[0].frames[0]);
+    Box m = margins(b);
+    EXPECT_FALSE(m.empty) << name(u);
+    EXPECT_LE(m.left, 2) << name(u);
+    EXPECT_LE(m.top, 2) << name(u);
+    EXPECT_LE(m.right, 2) << name(u);
+    EXPECT_LE(m.bottom, 2) << name(u);
+    remove_object(o);
+  }
+}
+
+// Running, standing, walking and the crouch (sequences 0 to 3) share one
+// feet line, so a runner does not hop when its animation changes.
+TEST_F(Sprites, AthletesKeepOneFeetLineOnTheTrack) {
+  for (int type = 1; type <= 4; type++) {
+    GameObject *o = add({type, 0});
+    ASSERT_NE(o, nullptr);
+    int feet = lowest_row(dat_bitmap(o->seqs[0].frames[0]));
+    for (int k = 0; k <= 3; k++)
+      for (int f = 0; f < o->seqs[k].count; f++)
+        EXPECT_EQ(lowest_row(dat_bitmap(o->seqs[k].frames[f])), feet)
+            << "type " << type << " sequence " << k << " frame " << f;
+    remove_object(o);
+  }
+}
+
+int white16(void) { return makecol16(255, 255, 255); }
+
+// Rows of the sprint World's column x that are lane lines (white).
+std::vector<int> white_rows(BITMAP *world, int x, int from) {
+  std::vector<int> rows;
+  for (int y = from; y < world->h; y++)
+    if (getpixel(world, x, y) == white16()) rows.push_back(y);
+  return rows;
+}
+
+// Each runner's feet, with its top at its lane's y, land between two lane
+// lines of the track, one lane each.
+TEST_F(Sprites, RunnersStandInsideTheirOwnLanes) {
+  BITMAP *world = dat_bitmap(3);
+  ASSERT_NE(world, nullptr);
+  ASSERT_EQ(world->w, 3000);
+  std::vector<int> lines = white_rows(world, 1000, 100);
+  ASSERT_EQ(lines.size(), 5u) << "four lanes need five lines";
+  const int LANE_Y[4] = {94, 106, 118, 132};
+  const int LANE_TYPE[4] = {2, 4, 1, 3};
+  for (int lane = 0; lane < 4; lane++) {
+    GameObject *o = add({LANE_TYPE[lane], 0});
+    ASSERT_NE(o, nullptr);
+    int feet = LANE_Y[lane] + lowest_row(dat_bitmap(o->seqs[0].frames[0]));
+    EXPECT_GT(feet, lines[lane]) << "lane " << lane;
+    EXPECT_LT(feet, lines[lane + 1]) << "lane " << lane;
+    remove_object(o);
+  }
+}
+
+// The finishing line is crossed when the player's x passes 2586: it is
+// drawn across the lanes just ahead of the runner's front there, and the
+// start line just ahead of the crouched runners at x 50.
+TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
+  BITMAP *world = dat_bitmap(3);
+  ASSERT_NE(world, nullptr);
+  GameObject *runner = add({1, 0});
+  ASSERT_NE(runner, nullptr);
+  std::vector<int> lines = white_rows(world, 1000, 100);
+  auto across_lanes = [&](int x) {
+    int count = 0;
+    for (int y = 112; y < 158; y++)
+      if (std::find(lines.begin(), lines.end(), y) == lines.end()) count += getpixel(world, x, y) == white16();
+    return count;
+  };
+  int finish = -1, start = -1;
+  for (int x = 2586; x < 2586 + 2 * runner->width && finish < 0; x++)
+    if (across_lanes(x) > 20) finish = x;
+  for (int x = 50; x < 50 + 2 * runner->width && start < 0; x++)
+    if (across_lanes(x) > 40) start = x;
+  EXPECT_GE(finish, 2586 + runner->width / 2);
+  EXPECT_GE(start, 50 + runner->width / 2);
+  EXPECT_EQ(across_lanes(1000), 0) << "no line across the lanes mid-race";
+}
+
+// The pool's turning walls: swimmers are put back to x 17 and 498, so the
+// water runs from just right of 17 to just past 498 plus a swimmer.
+TEST_F(Sprites, PoolWaterEndsAtTheTurningWalls) {
+  BITMAP *pool = dat_bitmap(2);
+  ASSERT_NE(pool, nullptr);
+  GameObject *swimmer = add({1, 0});
+  ASSERT_NE(swimmer, nullptr);
+  int water = getpixel(pool, 300, 121);
+  int first = -1, last = -1;
+  for (int x = 0; x < pool->w; x++)
+    if (getpixel(pool, x, 121) == water) {
+      if (first < 0) first = x;
+      last = x;
+    }
+  EXPECT_GE(first, 12);
+  EXPECT_LE(first, 22);
+  EXPECT_GE(last, 498 + swimmer->width - 4);
+  EXPECT_LE(last, 498 + swimmer->width + 4);
+}
+
+}  // namespace
