@@ -365,10 +365,13 @@ bool render_song(const Song &song, Samples &out) {
   Lcg noise = {12345u};
   Samples mix;
   render_lead(song, score, stepSamples, mix, noise);
-  render_part(score.bass, song.bass, stepSamples, mix, noise);
   render_part(score.arp, song.arp, stepSamples, mix, noise);
   render_part(score.pad, song.pad, stepSamples, mix, noise);
   for (const DrumHit &h : score.drums) render_drum(mix, h.step * stepSamples, h.drum, song.drumGain, noise);
+  add_reverb(mix, song.reverb);
+  Samples bass;
+  render_part(score.bass, song.bass, stepSamples, bass, noise);
+  mix_into(mix, bass);
   if (song.loops) {
     wrap_loop(mix, score.steps * stepSamples);
     start_quietly(mix);

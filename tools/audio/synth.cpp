@@ -220,6 +220,40 @@ void add_echo(Samples &buf, long delay, float feedback, float mix) {
   for (size_t i = 0; i < buf.size(); i++) buf[i] += wet[i] * mix / feedback;
 }
 
+// A small room: four damped combs into two allpasses (Schroeder), so the
+// tunes do not sound bone dry.
+static const int COMB_DELAYS[4] = {1116, 1188, 1277, 1356};
+static const int ALLPASS_DELAYS[2] = {556, 441};
+
+static void comb(const Samples &in, Samples &out, int delay) {
+  Samples line(delay, 0.0f);
+  float low = 0.0f;
+  for (size_t i = 0; i < in.size(); i++) {
+    float y = line[i % delay];
+    low = y * 0.7f + low * 0.3f;
+    line[i % delay] = in[i] + low * 0.78f;
+    out[i] += y * 0.25f;
+  }
+}
+
+static void allpass(Samples &buf, int delay) {
+  Samples line(delay, 0.0f);
+  for (size_t i = 0; i < buf.size(); i++) {
+    float y = line[i % delay];
+    line[i % delay] = buf[i] + y * 0.5f;
+    buf[i] = y - buf[i] * 0.5f;
+  }
+}
+
+void add_reverb(Samples &buf, float mix) {
+  if (mix <= 0.0f) return;
+  buf.resize(buf.size() + seconds_to_samples(1.0f), 0.0f);
+  Samples wet(buf.size(), 0.0f);
+  for (int d : COMB_DELAYS) comb(buf, wet, d);
+  for (int d : ALLPASS_DELAYS) allpass(wet, d);
+  for (size_t i = 0; i < buf.size(); i++) buf[i] += wet[i] * mix;
+}
+
 void fade_ends(Samples &buf, float inSeconds, float outSeconds) {
   long n = (long)buf.size();
   long a = seconds_to_samples(inSeconds);

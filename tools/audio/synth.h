@@ -58,6 +58,7 @@ void render_drum(Samples &buf, long at, int drum, float gain, Lcg &noise);
 long seconds_to_samples(float s);
 float midi_freq(float note);
 void add_echo(Samples &buf, long delay, float feedback, float mix);
+void add_reverb(Samples &buf, float mix);
 // Short fades at both ends so nothing clicks.
 void fade_ends(Samples &buf, float inSeconds, float outSeconds);
 // Scales to the given peak through a gentle soft knee.
@@ -112,6 +113,7 @@ struct Song {
   Instrument lead, second, bass, arp, pad;
   float echo;   // lead echo mix, 0 for none
   float drumGain;
+  float reverb;  // room mix over everything but the bass
   int loops;    // tails wrap to the start; length is exactly the bars
   float peak;
   float maxSeconds;  // the time the piece has where it plays

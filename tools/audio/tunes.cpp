@@ -181,6 +181,7 @@ static Song tune_song(const TuneDef &d) {
   s.pad = PAD;
   s.echo = d.echo;
   s.drumGain = 0.5f;
+  s.reverb = 0.18f;
   s.loops = d.loops;
   s.peak = 0.78f;
   s.maxSeconds = d.maxSeconds;
