@@ -59,13 +59,13 @@ static void pointer(Image &out, uint32_t colour) {
   outline_opaque(out);
 }
 
-// A narrow arrowhead, 10x20 centred on row 11, for pointers beside words
+// A narrow arrowhead, 8x20 centred on row 11, for pointers beside words
 // that start close by.
 static void arrowhead(Image &out, uint32_t colour) {
-  img_new(out, 10, 20, pal::CLEAR);
-  fill_triangle(out, 1, 3, 8, 11, 1, 19, colour);
-  line(out, 1, 4, 6, 9, mix(colour, pal::WHITE, 60));
-  line(out, 2, 17, 7, 12, shade(colour, 65));
+  img_new(out, 8, 20, pal::CLEAR);
+  fill_triangle(out, 1, 4, 7, 11, 1, 18, colour);
+  line(out, 1, 5, 4, 8, mix(colour, pal::WHITE, 60));
+  line(out, 2, 16, 5, 13, shade(colour, 65));
   outline_opaque(out);
 }
 
