@@ -321,6 +321,11 @@ int fsound_samples_loaded(void) {
 
 int fsound_is_initialised(void) { return Initialised; }
 
+int fsound_driver_voices(void) {
+  if (!digi_driver || digi_driver->id == DIGI_NONE) return 0;
+  return digi_driver->voices;
+}
+
 int fsound_log_count(void) { return LogCount; }
 
 int fsound_log_entry(int i, FsoundLogEntry *entry) {

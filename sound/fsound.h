@@ -70,6 +70,8 @@ int fsound_channel_info(int channel, FsoundChannelInfo *info);
 int fsound_master_volume(void);
 int fsound_samples_loaded(void);
 int fsound_is_initialised(void);
+// Voices Allegro's installed driver mixes; 0 for the silent driver.
+int fsound_driver_voices(void);
 
 // A log of the channel calls in the order they were made, kept for the
 // last FSOUND_LOG_SIZE calls.

@@ -145,7 +145,11 @@ TEST(OggDecoding, MonoAndStereoDecodeWhole) {
 }
 
 TEST(OggDecoding, EveryCutGivesNoSample) {
-  Bytes ogg = make_ogg(1, 22050, 2000, 300);
+  // Long enough for several audio pages, so some cuts fall between pages.
+  Bytes ogg = make_ogg(1, 22050, 300000, 300);
+  int pages = 0;
+  for (size_t i = 0; i + 4 <= ogg.size(); i++) pages += memcmp(ogg.data() + i, "OggS", 4) == 0;
+  ASSERT_GE(pages, 5);
   for (size_t len = 0; len < ogg.size(); len++) {
     SAMPLE *spl = decode_exact(ogg, len);
     EXPECT_EQ(nullptr, spl) << "cut at " << len;

@@ -76,6 +76,7 @@ int play_through_allegro(const Bytes &effect, const Bytes &tune) {
     usleep(100000);
   }
   if (install_sound_driver() != 0) return 3;
+  if (fsound_driver_voices() != 64) return 9;
   fsound_use_fake_output(0);
   if (!FSOUND_Init(44100, 64, 0)) return 4;
   Settings.soundvolume = 8;
@@ -189,7 +190,7 @@ TEST(RealMixer, EffectAtHalfRateSoundsAnOctaveDownAndTwiceAsLong) {
   stop_xvfb(&x);
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(0, WEXITSTATUS(status)) << "2 Allegro, 3 sound driver, 4 init, 5 load, 6 no voice, "
-                                       "7/8 never ended";
+                                       "7/8 never ended, 9 not 64 voices";
 
   Capture cap;
   ASSERT_TRUE(read_capture(capture, &cap));

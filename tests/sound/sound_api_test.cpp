@@ -265,6 +265,22 @@ TEST_F(SoundApi, RaceSoundsFollowOneAnotherTickByTick) {
   EXPECT_LE(started, 300);
 }
 
+// No sound card: the driver cannot give 64 voices, so the silent one is
+// taken with its own count rather than failing start-up.
+TEST_F(SoundApi, SoundDriverStartsWithoutACard) {
+  ASSERT_EQ(0, install_sound_driver());
+  EXPECT_EQ(0, fsound_driver_voices());
+  fsound_use_fake_output(0);
+  restart();
+  fsound_use_fake_output(1);
+  int ch = play_effect(SoundEffects[SND_START], 0, 44100);
+  ASSERT_GE(ch, 1);
+  EXPECT_TRUE(FSOUND_IsPlaying(ch));
+  EXPECT_EQ(-1, info(ch).voice);
+  stop_all_sounds();
+  EXPECT_FALSE(FSOUND_IsPlaying(ch));
+}
+
 TEST_F(SoundApi, ShutdownReleasesEverythingAndLeavesNoHandles) {
   load_music_set(MUSIC_SET_FINALE);
   play_music(MusicSamples[MUS_CHAMPION], 0);

@@ -1,0 +1,52 @@
+// Decoding every tune and effect of the built main datafile, as start-up
+// and the three music sets do between them. Goal: under 150 ms in all.
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
+
+#include "headless/headless.h"
+#include "shell/shell.h"
+#include "sound/fsound.h"
+
+static const int SOUND_ENTRIES[] = {15,  16,  17,  18,  19,  20,  21,  22,  23,  396, 397, 398, 399, 400,
+                                    401, 402, 403, 404, 405, 406, 407, 408, 409, 410, 411, 412, 413};
+static const int SOUND_ENTRY_COUNT = (int)(sizeof SOUND_ENTRIES / sizeof SOUND_ENTRIES[0]);
+
+static FSOUND_SAMPLE *load_entry(int entry) {
+  long size = 0;
+  const char *data = (const char *)dat_data(entry, &size);
+  if (!data || size <= 0) return nullptr;
+  return FSOUND_Sample_Load(FSOUND_FREE, data, FSOUND_NORMAL | FSOUND_LOADMEMORY, 0, (int)size);
+}
+
+static void BM_DecodeAllSounds(benchmark::State &state) {
+  HeadlessOptions options;
+  if (!headless_start(options)) {
+    state.SkipWithError("the main datafile is not built");
+    headless_stop();
+    return;
+  }
+  long bytes = 0;
+  long frames = 0;
+  int decoded = 0;
+  for (auto _ : state) {
+    bytes = frames = decoded = 0;
+    for (int i = 0; i < SOUND_ENTRY_COUNT; i++) {
+      long size = 0;
+      dat_data(SOUND_ENTRIES[i], &size);
+      FSOUND_SAMPLE *s = load_entry(SOUND_ENTRIES[i]);
+      bytes += size;
+      if (!s) continue;
+      decoded++;
+      frames += (long)s->pcm->len;
+      FSOUND_Sample_Free(s);
+    }
+  }
+  struct stat st {};
+  stat(QVL_RUN_DIR "/qvlgam.dat", &st);
+  state.counters["decoded"] = decoded;
+  state.counters["sound_bytes"] = (double)bytes;
+  state.counters["frames"] = (double)frames;
+  state.counters["datafile_bytes"] = (double)st.st_size;
+  headless_stop();
+}
+BENCHMARK(BM_DecodeAllSounds)->Unit(benchmark::kMillisecond)->Iterations(10);
