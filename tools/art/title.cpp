@@ -29,22 +29,30 @@ static void logo_medal(Image &img, int cx, int top) {
   put(img, cx - 7, cy - 9, pal::WHITE);
 }
 
+static void sparkle(Image &img, int x, int y, int r) {
+  line(img, x - r, y, x + r, y, 0xFFFFF0A0);
+  line(img, x, y - r, x, y + r, 0xFFFFF0A0);
+  put(img, x, y, pal::WHITE);
+}
+
 void art_logo(Image &out) {
-  img_new(out, 132, 152, pal::CLEAR);
+  img_new(out, 132, 160, pal::CLEAR);
   logo_medal(out, 66, 0);
   Lettering big = LETTERS_GOLD;
   big.outlineWidth = 2;
   art_lettering_at(out, 66, 54, "QUOR", 2, 2, big);
   art_lettering_at(out, 66, 88, "VALE", 2, 2, big);
-  // "SPORTS DAY" on a red ribbon across the foot.
-  fill_rect(out, 0, 124, 132, 24, pal::OUTLINE);
-  vgradient(out, 1, 125, 130, 22, 0xFFFF6A5A, 0xFFB42424);
-  fill_rect(out, 1, 126, 130, 1, 0xFFFF9A8A);
-  fill_triangle(out, 0, 148, 8, 148, 4, 151, pal::OUTLINE);
-  fill_triangle(out, 124, 148, 132, 148, 128, 151, pal::OUTLINE);
+  // "SPORTS DAY" on a red ribbon across the foot, its tails folded back.
+  art_ribbon(out, 18, 114, 126, 20, pal::RED);
+  Image t;
+  text_shape_tall(t, "SPORTS DAY", 1);
   Lettering white = LETTERS_WHITE;
-  white.shadowOffset = 0;
-  art_lettering_at(out, 66, 129, "SPORTS DAY", 1, 1, white);
+  white.shadowOffset = 1;
+  art_letter_style(t, white);
+  blit_over(out, t, 66 - t.w / 2, 126 + (20 - t.h) / 2 + 1);
+  sparkle(out, 16, 40, 4);
+  sparkle(out, 114, 14, 3);
+  sparkle(out, 122, 56, 2);
 }
 
 void art_title_background(Image &out) {

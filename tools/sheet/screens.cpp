@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#define SCREEN_COUNT 10
+#define SCREEN_COUNT 11
 
 static DATAFILE *Dat;
 static FONT *Fonts[4];  // TextFont, MenuFont, ScoreFont, TitleFont
@@ -187,6 +187,10 @@ static void draw_screen(BITMAP *b, int i) {
   case 6: swim_screen(b); break;
   case 7: game_over_screen(b); break;
   case 9: font_screen(b); break;
+  case 10:
+    clear_to_color(b, 0);
+    draw_sprite(b, bmp(4), 94, 24);
+    break;
   default: champion_screen(b); break;
   }
 }
