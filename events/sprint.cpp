@@ -238,9 +238,12 @@ void sprint_draw(void) {
 
 static int sprint_running(void) { return !Sprint.leaving && !QuitFlag && Sprint.outcome == 0; }
 
+// Only a finished race has a finishing time: a runner stopped as too slow at
+// 30 seconds has none to keep.
 static void keep_best_time(void) {
   float best = RecordTable.best_sprint_time;
   if (QuitFlag || Sprint.outcome == OUTCOME_QUIT || Sprint.raceTime <= 0) return;
+  if (!Lanes[PLAYER_LANE].finished) return;
   if (Sprint.raceTime < best || best == -1.0f) {
     RecordTable.best_sprint_time = Sprint.raceTime;
     save_records();

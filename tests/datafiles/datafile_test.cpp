@@ -30,8 +30,12 @@ int count_entries(DATAFILE *d) {
 }
 
 void check_size(int index, const EntrySpec &spec, int w, int h) {
-  if (spec.width) EXPECT_EQ(w, spec.width) << "entry " << index;
-  if (spec.height) EXPECT_EQ(h, spec.height) << "entry " << index;
+  if (spec.width) {
+    EXPECT_EQ(w, spec.width) << "entry " << index;
+  }
+  if (spec.height) {
+    EXPECT_EQ(h, spec.height) << "entry " << index;
+  }
   EXPECT_GE(w, spec.minWidth) << "entry " << index;
   EXPECT_GE(h, spec.minHeight) << "entry " << index;
 }

@@ -149,8 +149,24 @@ TEST_F(SprintTest, RecordKeepsTheBetterTimeAndIgnoresQuit) {
   sprint_begin(0);
   Sprint.raceTime = 11.0f;
   Sprint.outcome = OUTCOME_QUALIFIED;
+  Lanes[PLAYER_LANE].finished = 1;
   sprint_end();
   EXPECT_EQ(RecordTable.best_sprint_time, 11.0f);
+  sprint_begin(0);
+}
+
+TEST_F(SprintTest, UnfinishedRaceSetsNoRecord) {
+  RecordTable.best_sprint_time = -1.0f;
+  Sprint.raceTime = 30.0f;
+  Sprint.outcome = OUTCOME_FAILED;
+  sprint_end();
+  EXPECT_EQ(RecordTable.best_sprint_time, -1.0f);
+  sprint_begin(0);
+  Sprint.raceTime = 24.5f;
+  Sprint.outcome = OUTCOME_FAILED;
+  Lanes[PLAYER_LANE].finished = 1;
+  sprint_end();
+  EXPECT_EQ(RecordTable.best_sprint_time, 24.5f);
   sprint_begin(0);
 }
 
