@@ -181,7 +181,10 @@ static void card_scene(int event, Image &card) {
       if (event_sprite(95 + i * 9, s)) blit_over(card, s, 84 + i * 22, 20 + (i % 2) * 16);
     break;
   case 2:
-    vgradient(card, 4, 44, 152, 56, pal::WATER_LIGHT, pal::WATER_DARK);
+    fill_rect(card, 4, 40, 152, 5, pal::STONE);
+    for (int x = 4; x < 156; x += 6) fill_rect(card, x, 40, 1, 5, shade(pal::STONE, 85));
+    fill_rect(card, 4, 44, 152, 1, shade(pal::STONE, 70));
+    vgradient(card, 4, 45, 152, 55, pal::WATER_LIGHT, pal::WATER_DARK);
     for (int y = 58; y < 100; y += 14)
       for (int x = 4; x < 156; x += 4) fill_rect(card, x, y, 3, 2, (x / 4) % 2 ? pal::RED : pal::WHITE);
     for (int i = 0; i < 2; i++)

@@ -157,3 +157,16 @@ void scene_track(Image &img, int y, int h, int lanes) {
   fill_rect(img, 0, y + h - 2, img.w, 2, pal::WHITE);
   for (int i = 1; i < lanes; i++) fill_rect(img, 0, y + i * h / lanes, img.w, 1, 0xFFF4F0E8);
 }
+
+void scene_field(Image &img, const FieldLayout &l) {
+  scene_sky(img, 0, l.horizon + 8);
+  scene_sun(img, l.sunX, l.sunY, l.sunR);
+  for (int i = 0; i < 3; i++)
+    if (l.clouds[i][2] > 0) scene_cloud(img, l.clouds[i][0], l.clouds[i][1], l.clouds[i][2]);
+  scene_school(img, l.schoolX, l.horizon, l.schoolW, l.schoolH);
+  for (int i = 0; i < 4; i++) scene_tree(img, l.trees[i][0], l.horizon, l.trees[i][1]);
+  scene_grass(img, l.horizon - l.grassStripe, img.h - l.horizon + l.grassStripe, l.grassStripe);
+  scene_bunting(img, -l.buntingFlag, l.buntingY0, img.w + l.buntingFlag, l.buntingY1, l.buntingSag, l.buntingFlag);
+  scene_crowd(img, 0, l.crowdBase, img.w, l.crowdSeed);
+  scene_track(img, l.trackY, l.trackH, 4);
+}

@@ -20,3 +20,18 @@ void scene_grass(Image &img, int y, int h, int stripe);
 void scene_track(Image &img, int y, int h, int lanes);
 // A tiny seeded random sequence for scatter.
 int scene_rand(unsigned *seed, int n);
+
+// The whole field seen from the stand: sky, sun, clouds, the school and its
+// trees on the horizon, grass, bunting, the crowd and the track.
+struct FieldLayout {
+  int horizon;                  // foot of the school and the trees
+  int sunX, sunY, sunR;
+  int clouds[3][3];             // x, y, size
+  int schoolX, schoolW, schoolH;
+  int trees[4][2];              // x, size
+  int grassStripe;
+  int buntingY0, buntingY1, buntingSag, buntingFlag;
+  int crowdBase, crowdSeed;
+  int trackY, trackH;
+};
+void scene_field(Image &img, const FieldLayout &layout);

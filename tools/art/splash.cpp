@@ -27,23 +27,13 @@ static void splash_runner(Image &img, int frame, int x, int base) {
   blit_over(img, s, x, base - art_feet_row(s));
 }
 
+static const FieldLayout SPLASH_FIELD = {
+    262, 70, 64, 30, {{560, 70, 7}, {200, 200, 5}, {610, 190, 4}}, 440, 150, 56,
+    {{40, 70}, {110, 50}, {380, 60}, {620, 56}}, 10, 178, 186, 26, 12, 284, 5, 318, 116};
+
 bool art_splash_picture(Image &out) {
   img_new(out, 640, 480, pal::BLACK);
-  scene_sky(out, 0, 270);
-  scene_sun(out, 70, 64, 30);
-  scene_cloud(out, 560, 70, 7);
-  scene_cloud(out, 200, 200, 5);
-  scene_cloud(out, 610, 190, 4);
-  // The school and the trees along the far side of the field.
-  scene_school(out, 440, 262, 150, 56);
-  scene_tree(out, 40, 262, 70);
-  scene_tree(out, 110, 262, 50);
-  scene_tree(out, 380, 262, 60);
-  scene_tree(out, 620, 262, 56);
-  scene_grass(out, 248, 232, 10);
-  scene_bunting(out, -10, 178, 650, 186, 26, 12);
-  scene_crowd(out, 0, 284, 640, 5);
-  scene_track(out, 318, 116, 4);
+  scene_field(out, SPLASH_FIELD);
   // Finishing line and its posts on the right.
   for (int y = 320; y < 432; y += 4) fill_rect(out, 560 + ((y / 4) & 1) * 4, y, 4, 4, pal::WHITE);
   for (int i = 0; i < 4; i++) splash_runner(out, RUNNER_FRAMES[i], 120 + i * 90 - (i & 1) * 30, 345 + i * 26);

@@ -55,21 +55,13 @@ void art_logo(Image &out) {
   sparkle(out, 122, 56, 2);
 }
 
+static const FieldLayout TITLE_FIELD = {
+    146, 34, 30, 16, {{270, 24, 4}, {120, 92, 3}, {0, 0, 0}}, 196, 90, 34,
+    {{20, 40}, {66, 30}, {166, 34}, {306, 36}}, 6, 104, 110, 16, 8, 160, 11, 168, 72};
+
 void art_title_background(Image &out) {
   img_new(out, 320, 240, pal::BLACK);
-  scene_sky(out, 0, 150);
-  scene_sun(out, 34, 30, 16);
-  scene_cloud(out, 270, 24, 4);
-  scene_cloud(out, 120, 92, 3);
-  scene_school(out, 196, 146, 90, 34);
-  scene_tree(out, 20, 146, 40);
-  scene_tree(out, 66, 146, 30);
-  scene_tree(out, 166, 146, 34);
-  scene_tree(out, 306, 146, 36);
-  scene_grass(out, 140, 100, 6);
-  scene_bunting(out, -6, 104, 326, 110, 16, 8);
-  scene_crowd(out, 0, 160, 320, 11);
-  scene_track(out, 168, 72, 4);
+  scene_field(out, TITLE_FIELD);
   Lettering big = LETTERS_GOLD;
   big.outlineWidth = 2;
   big.shadowOffset = 3;
