@@ -106,13 +106,3 @@ static void BM_RenderSprintCamera(benchmark::State &state) {
   end_scene();
 }
 BENCHMARK(BM_RenderSprintCamera)->Arg(0)->Arg(1300)->Unit(benchmark::kMicrosecond);
-
-// The bench program is shared by every subsystem; whichever file brings a
-// main of its own takes precedence over this one.
-__attribute__((weak)) int main(int argc, char **argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
