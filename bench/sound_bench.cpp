@@ -3,6 +3,9 @@
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "headless/headless.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
@@ -49,4 +52,11 @@ static void BM_DecodeAllSounds(benchmark::State &state) {
   state.counters["datafile_bytes"] = (double)st.st_size;
   headless_stop();
 }
-BENCHMARK(BM_DecodeAllSounds)->Unit(benchmark::kMillisecond)->Iterations(10);
+// The machine is shared: the quickest repetition is the figure to read.
+static double quickest(const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); }
+BENCHMARK(BM_DecodeAllSounds)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", quickest)
+    ->ReportAggregatesOnly(true);
