@@ -48,7 +48,7 @@ static void game_over_picture(Image &out) {
 }
 
 static void trophy(Image &img, int cx, int top) {
-  const uint32_t g1 = 0xFFFFF0A0, g2 = 0xFFFFC830, g3 = 0xFFD98A1A, g4 = 0xFF8A4A10;
+  const uint32_t g1 = 0xFFFFF0A0, g2 = pal::GOLD, g3 = 0xFFD98A1A, g4 = 0xFF8A4A10;
   // Handles behind the bowl.
   for (int side = -1; side <= 1; side += 2) {
     fill_circle(img, cx + side * 34, top + 22, 14, pal::OUTLINE);

@@ -7,9 +7,7 @@
 
 static const uint32_t PANEL_LIGHT = 0xFF5A7AC8;
 static const uint32_t PANEL_MID = 0xFF34529A;
-static const uint32_t PANEL_DARK = 0xFF1C3066;
-static const uint32_t DISPLAY = 0xFF0E1428;
-static const uint32_t GOLD = 0xFFFFC830;
+static const uint32_t PANEL_DARK = pal::NAVY;
 
 // Blue enamelled metal, lit from the top left.
 static void panel_plate(Image &img, int x, int y, int w, int h) {
@@ -29,7 +27,7 @@ static void rivet(Image &img, int x, int y) {
 // A display sunk into the plate: shadow on its top and left inner edges.
 static void display(Image &img, int x, int y, int w, int h) {
   fill_round_rect(img, x - 1, y - 1, w + 2, h + 2, 3, 0xFF0A0E1E);
-  fill_round_rect(img, x, y, w, h, 2, DISPLAY);
+  fill_round_rect(img, x, y, w, h, 2, pal::DISPLAY);
   fill_rect(img, x + 2, y, w - 4, 1, 0xFF05070F);
   fill_rect(img, x, y + 2, 1, h - 4, 0xFF05070F);
   fill_rect(img, x + 2, y + h, w - 4, 1, 0xFF7A96D8);
@@ -66,7 +64,7 @@ static void header_panel(Image &out) {
 static void bottom_panel(Image &out) {
   img_new(out, 320, 24, pal::BLACK);
   panel_plate(out, 0, 0, 320, 24);
-  draw_text3(out, 9, 2, "SPEED", 0xFF0E1428);
+  draw_text3(out, 9, 2, "SPEED", pal::DISPLAY);
   draw_text3(out, 8, 1, "SPEED", 0xFFE8ECF4);
   // The bar's slot at (8, 9) of the panel: 50 by 6 inside.
   display(out, 8, 9, 50, 6);
@@ -130,9 +128,9 @@ static void event_label(int event, Image &out) {
 static void badge(Image &out, const char *word, uint32_t base, bool tick) {
   img_new(out, 106, 36, pal::CLEAR);
   fill_round_rect(out, 0, 0, 106, 36, 8, pal::OUTLINE);
-  fill_round_rect(out, 1, 1, 104, 34, 7, GOLD);
-  fill_round_rect(out, 1, 1, 103, 33, 7, 0xFFFFE680);
-  fill_round_rect(out, 2, 2, 103, 33, 7, 0xFFC88A10);
+  fill_round_rect(out, 1, 1, 104, 34, 7, pal::GOLD);
+  fill_round_rect(out, 1, 1, 103, 33, 7, pal::GOLD_LIGHT);
+  fill_round_rect(out, 2, 2, 103, 33, 7, pal::GOLD_DARK);
   Image inner;
   img_new(inner, 106, 36);
   fill_round_rect(inner, 3, 3, 100, 30, 6, pal::WHITE);
@@ -183,7 +181,7 @@ static void throw_panel(Image &out) {
   panel_plate(out, 0, 0, 91, 50);
   display(out, 7, 7, 64, 36);
   display(out, 72, 11, 18, 28);
-  draw_text3(out, 74, 4, "LINE", 0xFF0E1428);
+  draw_text3(out, 74, 4, "LINE", pal::DISPLAY);
   draw_text3(out, 73, 3, "LINE", 0xFFE8ECF4);
   rivet(out, 3, 3);
   rivet(out, 3, 46);
@@ -191,7 +189,7 @@ static void throw_panel(Image &out) {
 
 // The line judge's flag: white for a fair throw, red for a foul.
 static void line_flag(Image &out, uint32_t colour) {
-  img_new(out, 18, 28, DISPLAY);
+  img_new(out, 18, 28, pal::DISPLAY);
   for (int j = 1; j < 27; j += 2) fill_rect(out, 0, j, 18, 1, 0xFF121A34);
   fill_rect(out, 4, 3, 2, 23, pal::OUTLINE);
   fill_rect(out, 4, 3, 1, 23, 0xFFC8A070);

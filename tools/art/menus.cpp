@@ -5,9 +5,6 @@
 
 #include <cstddef>
 
-static const uint32_t NAVY = 0xFF1C3066;
-static const uint32_t GOLD_LIGHT = 0xFFFFE680;
-static const uint32_t GOLD_DARK = 0xFFC88A10;
 
 // Tall white words with an outline, placed with their top-left at (x, y).
 static void words_at(Image &img, int x, int y, const char *text, const Lettering &st) {
@@ -21,7 +18,7 @@ static void words_at(Image &img, int x, int y, const char *text, const Lettering
 static void options_background(Image &out) {
   static const char *const NAMES[6] = {"MUSIC VOLUME", "SOUND VOLUME", "SCREEN MODE",
                                        "FORCE 60HZ",   "CPU USAGE",    "REDEFINE KEYS"};
-  img_new(out, 320, 240, NAVY);
+  img_new(out, 320, 240, pal::NAVY);
   vgradient(out, 0, 0, 320, 240, 0xFF2A4A96, 0xFF0E1838);
   for (int y = 0; y < 240; y += 8)
     for (int x = (y / 8) % 2 * 8; x < 320; x += 16) fill_rect(out, x, y, 8, 8, mix(get(out, x, y), 0xFFFFFFFF, 6));
@@ -90,9 +87,9 @@ static void volume_picture(int level, Image &out) {
 static void redefine_panel(Image &out) {
   img_new(out, 210, 60, pal::CLEAR);
   fill_round_rect(out, 0, 0, 210, 60, 8, pal::OUTLINE);
-  fill_round_rect(out, 1, 1, 208, 58, 7, GOLD_DARK);
-  fill_round_rect(out, 1, 1, 207, 57, 7, GOLD_LIGHT);
-  fill_round_rect(out, 2, 2, 207, 57, 7, GOLD_DARK);
+  fill_round_rect(out, 1, 1, 208, 58, 7, pal::GOLD_DARK);
+  fill_round_rect(out, 1, 1, 207, 57, 7, pal::GOLD_LIGHT);
+  fill_round_rect(out, 2, 2, 207, 57, 7, pal::GOLD_DARK);
   Image inner;
   img_new(inner, 210, 60);
   fill_round_rect(inner, 4, 4, 202, 52, 6, pal::WHITE);
@@ -133,6 +130,17 @@ static void difficulty_panel(Image &out) {
   blit_over(out, t, (160 - t.w) / 2, 10);
   fill_rect(out, 20, 35, 120, 1, 0xFFFFD860);
   fill_rect(out, 20, 36, 120, 1, 0xFF5A3A08);
+  // Bronze, silver and gold beside the three levels' rows.
+  static const uint32_t METALS[3] = {0xFFC87A3A, 0xFFC8D0DC, pal::GOLD};
+  for (int i = 0; i < 3; i++) {
+    int cx = 136, cy = 52 + 18 * i;
+    fill_quad(out, cx - 4, cy - 8, cx - 1, cy - 8, cx + 1, cy - 3, cx - 2, cy - 3, pal::BLUE);
+    fill_quad(out, cx + 4, cy - 8, cx + 1, cy - 8, cx - 1, cy - 3, cx + 2, cy - 3, pal::RED);
+    fill_circle(out, cx, cy + 1, 5, pal::OUTLINE);
+    fill_circle(out, cx, cy + 1, 4, shade(METALS[i], 80));
+    fill_circle(out, cx - 1, cy, 3, METALS[i]);
+    put(out, cx - 2, cy - 1, pal::WHITE);
+  }
 }
 
 // The text strip of an introduction: glass across the screen, rims above
@@ -205,8 +213,8 @@ static void intro_title_card(int event, Image &out) {
   static const char *const NAMES[4] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
   img_new(out, 160, 130, pal::CLEAR);
   fill_round_rect(out, 0, 0, 160, 130, 8, pal::OUTLINE);
-  fill_round_rect(out, 1, 1, 158, 128, 7, GOLD_LIGHT);
-  fill_round_rect(out, 2, 2, 157, 127, 7, GOLD_DARK);
+  fill_round_rect(out, 1, 1, 158, 128, 7, pal::GOLD_LIGHT);
+  fill_round_rect(out, 2, 2, 157, 127, 7, pal::GOLD_DARK);
   fill_rect(out, 4, 4, 152, 96, pal::OUTLINE);
   Image card;
   img_new(card, 160, 130);
@@ -259,7 +267,7 @@ bool art_menu_entry(int index, Image &out) {
   case 24: difficulty_panel(out); return true;
   case 25: intro_title_shadow(out); return true;
   case 26: intro_text_panel(out); return true;
-  case 303: pointer(out, 0xFFFFC830); return true;
+  case 303: pointer(out, pal::GOLD); return true;
   case 304: arrowhead(out, 0xFF3BD25A); return true;
   case 324: redefine_panel(out); return true;
   case 366: background_tile(out); return true;

@@ -34,6 +34,13 @@ const uint32_t PINK = 0xFFFF7FB8;
 const uint32_t BROWN = 0xFF8A5A2B;
 const uint32_t GREY = 0xFF8C8C96;
 const uint32_t DARK_GREY = 0xFF4A4A55;
+// Trophies, medals, rims and titles.
+const uint32_t GOLD_LIGHT = 0xFFFFE680;
+const uint32_t GOLD = 0xFFFFC830;
+const uint32_t GOLD_DARK = 0xFFC88A10;
+// The enamelled panels and their sunk displays.
+const uint32_t NAVY = 0xFF1C3066;
+const uint32_t DISPLAY = 0xFF0E1428;
 }  // namespace pal
 
 inline uint32_t argb(int a, int r, int g, int b) {

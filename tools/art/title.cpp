@@ -14,8 +14,8 @@ static void logo_medal(Image &img, int cx, int top) {
   int cy = top + 34;
   fill_circle(img, cx, cy, 15, pal::OUTLINE);
   fill_circle(img, cx, cy, 14, 0xFFD98A1A);
-  fill_circle(img, cx - 1, cy - 1, 12, 0xFFFFC830);
-  fill_circle(img, cx - 3, cy - 3, 7, 0xFFFFE680);
+  fill_circle(img, cx - 1, cy - 1, 12, pal::GOLD);
+  fill_circle(img, cx - 3, cy - 3, 7, pal::GOLD_LIGHT);
   // A star struck into the face.
   int star[20];
   for (int i = 0; i < 10; i++) {
@@ -83,7 +83,7 @@ void art_title_banner(Image &out) {
       put(out, x, y, (c & 0xFFFFFF) | (uint32_t)a << 24);
     }
   }
-  fill_rect(out, 0, 4, 320, 1, 0xFFFFE680);
+  fill_rect(out, 0, 4, 320, 1, pal::GOLD_LIGHT);
   fill_rect(out, 0, 5, 320, 1, 0xFFE0A020);
   fill_rect(out, 0, 6, 320, 1, 0xC05A3A10);
 }
