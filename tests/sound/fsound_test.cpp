@@ -85,7 +85,7 @@ TEST_F(FakeMixer, LoopedChannelWrapsAndKeepsPlaying) {
   EXPECT_FALSE(FSOUND_IsPlaying(ch));
 }
 
-TEST_F(FakeMixer, ChannelSettingsAreKeptAndLoggedInOrder) {
+TEST_F(FakeMixer, ChannelSettingsAreKeptWithinTheLibraryRange) {
   int ch = FSOUND_PlaySound(FSOUND_FREE, tone);
   EXPECT_EQ(1, FSOUND_SetFrequency(ch, 48100));
   EXPECT_EQ(1, FSOUND_SetLoopMode(ch, FSOUND_LOOP_NORMAL));
@@ -103,21 +103,6 @@ TEST_F(FakeMixer, ChannelSettingsAreKeptAndLoggedInOrder) {
   EXPECT_EQ(0, info(ch).volume);
   EXPECT_EQ(0, FSOUND_SetLoopMode(ch, 7));
   EXPECT_EQ(FSOUND_LOOP_NORMAL, info(ch).loopmode);
-
-  const int expected[][3] = {{FCALL_PLAY, ch, 0},
-                             {FCALL_FREQUENCY, ch, 48100},
-                             {FCALL_LOOPMODE, ch, FSOUND_LOOP_NORMAL},
-                             {FCALL_VOLUME, ch, 256}};
-  ASSERT_GE(fsound_log_count(), 4);
-  for (int k = 0; k < 4; k++) {
-    FsoundLogEntry e{};
-    ASSERT_EQ(1, fsound_log_entry(k, &e));
-    EXPECT_EQ(expected[k][0], e.call) << k;
-    EXPECT_EQ(expected[k][1], e.channel) << k;
-    if (k > 0) {
-      EXPECT_EQ(expected[k][2], e.value) << k;
-    }
-  }
 }
 
 TEST_F(FakeMixer, StopSoundSilencesAndFreesTheChannel) {
@@ -215,14 +200,6 @@ TEST_F(FakeMixer, SampleLoadTakesMemoryWithOffsetAndLength) {
   EXPECT_EQ(numbered, FSOUND_Sample_Load(9, p, mode, 7, n));
   EXPECT_FALSE(FSOUND_IsPlaying(ch));
   EXPECT_EQ(nullptr, FSOUND_Sample_Load(FSOUND_MAX_SAMPLES, p, mode, 7, n));
-}
-
-TEST_F(FakeMixer, SampleSlotsRunOutWithoutHarm) {
-  Bytes wav = make_wav(8, 1, 8000, 10, 100);
-  int loaded = fsound_samples_loaded();
-  while (load_bytes(wav)) loaded++;
-  EXPECT_EQ(FSOUND_MAX_SAMPLES, loaded);
-  EXPECT_EQ(FSOUND_MAX_SAMPLES, fsound_samples_loaded());
 }
 
 TEST(FsoundInit, RefusesWhatTheLibraryWouldAndOneChannelPlaysNothing) {

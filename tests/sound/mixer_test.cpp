@@ -88,7 +88,7 @@ int play_through_allegro(const Bytes &effect, const Bytes &tune) {
   FsoundChannelInfo info{};
   if (ch < 1 || !fsound_channel_info(ch, &info) || info.voice < 0) return 6;
   if (!wait_until_silent(ch)) return 7;
-  usleep(150000);
+  usleep(300000);
   ch = play_music(t, 0);
   if (ch < 1 || !wait_until_silent(ch)) return 8;
   usleep(200000);
