@@ -155,6 +155,26 @@ TEST_F(Art, BadgesCoverTheQualifyingLines) {
   }
 }
 
+int mask_pixels(BITMAP *b) {
+  int n = 0;
+  for (int y = 0; y < b->h; y++)
+    for (int x = 0; x < b->w; x++) n += getpixel(b, x, y) == bitmap_mask_color(b);
+  return n;
+}
+
+TEST_F(Art, PicturesCopiedWithoutTheMaskHaveNoHoles) {
+  // These are blitted, not drawn as sprites: a mask pixel would show pink.
+  for (int index : {10, 13, 14, 128, 276, 277, 278, 279, 287, 288, 289, 364, 383})
+    EXPECT_EQ(mask_pixels(entry_bitmap(index)), 0) << "entry " << index;
+  // The prompt, drawn as a sprite over the splash, lets the picture show
+  // between its letters.
+  EXPECT_GT(mask_pixels(entry_bitmap(12)), entry_bitmap(12)->w * entry_bitmap(12)->h / 3);
+  DATAFILE *splash = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
+  ASSERT_NE(splash, nullptr);
+  EXPECT_EQ(mask_pixels((BITMAP *)splash[1].dat), 0) << "splash";
+  unload_datafile(splash);
+}
+
 BITMAP *png_entry(int index) {
   set_color_conversion(COLORCONV_NONE);
   return load_memory_png(MainData[index].dat, MainData[index].size, nullptr);

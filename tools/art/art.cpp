@@ -22,6 +22,23 @@ static void plain_entry(int index, const EntrySpec &spec, Image &out) {
   draw_text3(out, (w - text3_width(label)) / 2, (h - 5) / 2, label, pal::WHITE);
 }
 
+// Entries the game never shows: a small medal rather than a stand-in.
+static bool unused_entry(int index, Image &out) {
+  static const int UNUSED[] = {5, 266, 267, 268, 269, 270, 275, 280, 282, 283, 384, 385, 386};
+  for (int u : UNUSED)
+    if (u == index) {
+      img_new(out, 12, 16);
+      fill_triangle(out, 2, 0, 6, 0, 6, 7, pal::BLUE);
+      fill_triangle(out, 9, 0, 5, 0, 5, 7, pal::RED);
+      fill_circle(out, 6, 10, 4, pal::GOLD_DARK);
+      fill_circle(out, 5, 9, 3, pal::GOLD);
+      put(out, 4, 8, pal::WHITE);
+      outline_opaque(out);
+      return true;
+    }
+  return false;
+}
+
 static bool fits(const EntrySpec &spec, const Image &img) {
   if (img.w <= 0 || img.h <= 0 || img.px.size() != (size_t)img.w * img.h) return false;
   if (spec.width > 0 && (img.w != spec.width || img.h != spec.height)) return false;
@@ -35,6 +52,7 @@ bool art_main_entry(int index, Image &out) {
   if (spec.kind == KIND_FONT) return art_font_entry(index, out);
   if (art_sprite_entry(index, out) && fits(spec, out)) return true;
   if (art_front_entry(index, out) && fits(spec, out)) return true;
+  if (unused_entry(index, out)) return true;
   plain_entry(index, spec, out);
   return true;
 }
