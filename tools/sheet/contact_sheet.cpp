@@ -55,7 +55,6 @@ static bool picture_from_bitmap(BITMAP *b, Picture &p) {
     for (int x = 0; x < p.w; x++) {
       int c = getpixel(b, x, y);
       uint32_t a = depth == 32 ? (uint32_t)geta_depth(32, c) : (c == mask ? 0 : 255);
-      if (depth != 32 && c == mask) a = 0;
       p.px[(size_t)y * p.w + x] =
           a << 24 | getr_depth(depth, c) << 16 | getg_depth(depth, c) << 8 | getb_depth(depth, c);
     }
@@ -72,8 +71,7 @@ static bool picture_from_png(const void *data, long size, Picture &p) {
   p.w = (int)img.width;
   p.h = (int)img.height;
   p.px.resize((size_t)p.w * p.h);
-  if (!png_image_finish_read(&img, NULL, p.px.data(), 0, NULL)) return false;
-  return true;
+  return png_image_finish_read(&img, NULL, p.px.data(), 0, NULL) != 0;
 }
 
 static bool entry_picture(const DATAFILE &d, Picture &p) {
@@ -115,10 +113,8 @@ static void place_entry(Canvas &c, Shelf &s, const char *name, const Picture *p)
     s.rowH = 0;
   }
   if (s.y + h + LABEL_H + CELL_PAD > c.h) {
-    size_t old = c.px.size();
     c.h = s.y + h + LABEL_H + CELL_PAD + 400;
     c.px.resize((size_t)c.w * c.h, 0xFF202028);
-    (void)old;
   }
   label(c, s.x, s.y, name, 0xFFFFFF60);
   if (p) {
