@@ -37,9 +37,9 @@ static FsoundLogEntry CallLog[FSOUND_LOG_SIZE];
 static int LogStart = 0;
 static int LogCount = 0;
 
-static void log_call(int call, int channel, int value) {
+static void log_call(int call, int channel, int value, const FSOUND_SAMPLE *sample) {
   int slot = (LogStart + LogCount) % FSOUND_LOG_SIZE;
-  CallLog[slot] = FsoundLogEntry{call, channel, value};
+  CallLog[slot] = FsoundLogEntry{call, channel, value, sample};
   if (LogCount < FSOUND_LOG_SIZE) {
     LogCount++;
   } else {
@@ -233,7 +233,7 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE *sample) {
   c->started = ++PlayCount;
   c->clock_ns = now_ns();
   start_voice(c);
-  log_call(FCALL_PLAY, index, (int)(sample - Samples));
+  log_call(FCALL_PLAY, index, (int)(sample - Samples), sample);
   return index;
 }
 
@@ -243,7 +243,7 @@ int FSOUND_SetFrequency(int channel, int freq) {
   refresh(c);
   c->frequency = freq < 100 ? 100 : (freq > 705600 ? 705600 : freq);
   if (c->voice >= 0) voice_set_frequency(c->voice, c->frequency);
-  log_call(FCALL_FREQUENCY, channel, c->frequency);
+  log_call(FCALL_FREQUENCY, channel, c->frequency, nullptr);
   return 1;
 }
 
@@ -256,7 +256,7 @@ int FSOUND_SetLoopMode(int channel, unsigned int loopmode) {
   if (c->voice >= 0) {
     voice_set_playmode(c->voice, loopmode == FSOUND_LOOP_NORMAL ? PLAYMODE_LOOP : PLAYMODE_PLAY);
   }
-  log_call(FCALL_LOOPMODE, channel, c->loopmode);
+  log_call(FCALL_LOOPMODE, channel, c->loopmode, nullptr);
   return 1;
 }
 
@@ -266,7 +266,7 @@ int FSOUND_SetVolume(int channel, int volume) {
   if (!c || !c->sample) return 0;
   c->volume = volume < 0 ? 0 : (volume > 256 ? 256 : volume);
   if (c->voice >= 0) voice_set_volume(c->voice, c->volume > 255 ? 255 : c->volume);
-  log_call(FCALL_VOLUME, channel, c->volume);
+  log_call(FCALL_VOLUME, channel, c->volume, nullptr);
   return 1;
 }
 
@@ -283,7 +283,7 @@ int FSOUND_StopSound(int channel) {
   Channel *c = channel_at(channel);
   if (!c) return 0;
   silence(c);
-  log_call(FCALL_STOP, channel, 0);
+  log_call(FCALL_STOP, channel, 0, nullptr);
   return 1;
 }
 

@@ -86,8 +86,10 @@ struct FsoundLogEntry {
   int call;
   int channel;
   int value;
+  // The sample started, for FCALL_PLAY; null for the other calls.
+  const FSOUND_SAMPLE *sample;
 };
-#define FSOUND_LOG_SIZE 256
+#define FSOUND_LOG_SIZE 4096
 int fsound_log_count(void);
 // Entry i of the kept calls, oldest first; 0 when out of range.
 int fsound_log_entry(int i, FsoundLogEntry *entry);

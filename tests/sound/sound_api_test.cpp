@@ -145,6 +145,7 @@ TEST_F(SoundApi, EffectGetsRateThenLoopThenVolumeOnItsChannel) {
   std::vector<FsoundLogEntry> log = calls(-1);
   ASSERT_EQ(4u, log.size());
   EXPECT_EQ(FCALL_PLAY, log[0].call);
+  EXPECT_EQ(SoundEffects[SND_POP], log[0].sample);
   EXPECT_EQ(FCALL_FREQUENCY, log[1].call);
   EXPECT_EQ(48100, log[1].value);
   EXPECT_EQ(FCALL_LOOPMODE, log[2].call);
