@@ -6,6 +6,7 @@
 #include "sound/fsound.h"
 
 #include <allegro.h>
+#include <stdint.h>
 #include <time.h>
 
 enum Output { OUTPUT_VOICES, OUTPUT_FAKE };
@@ -65,8 +66,12 @@ static Channel *channel_at(int channel) {
   return &Channels[channel];
 }
 
+// Handles come from callers, so only one of our own slots is trusted.
 static int sample_valid(const FSOUND_SAMPLE *sample) {
-  if (sample < Samples || sample >= Samples + FSOUND_MAX_SAMPLES) return 0;
+  uintptr_t p = (uintptr_t)sample;
+  uintptr_t first = (uintptr_t)Samples;
+  if (p < first || p >= first + sizeof Samples) return 0;
+  if ((p - first) % sizeof Samples[0] != 0) return 0;
   return sample->in_use && sample->pcm;
 }
 
