@@ -128,7 +128,8 @@ static void head(Image &img, const FigureLook &look, const FigureBuild &b, const
     hair(img, look, hc, b.headR, p.lean);
   }
   put(img, cx - 1, cy + 1, shade(look.skin, 80));  // ear
-  fill_rect(img, cx + r - 2, cy - 1, 1, 2, pal::OUTLINE);  // eye
+  fill_rect(img, cx + r - 3, cy - 1, 1, 2, pal::WHITE);  // eye
+  fill_rect(img, cx + r - 2, cy - 1, 1, 2, pal::OUTLINE);
   put(img, cx + r - 1, cy - 2, shade(look.hair, 70));      // brow
   if (p.face == FACE_PUFF) fill_rect(img, cx + r - 1, cy + 2, 2, 1, 0xFF701818);
   if (p.face == FACE_SHOUT) fill_rect(img, cx + r - 1, cy + 1, 1, 2, 0xFF701818);

@@ -41,10 +41,10 @@ static const Range KID_RANGES[4][18] = {
 static const FigureLook KID_LOOKS[4] = {
     // Pelk: ginger spikes, yellow vest, blue shorts.
     {0xFFF5C6A0, 0xFFE8641E, 0xFFFFD23F, 0xFF3B6FE2, 0xFFF4F4F4, HAIR_SPIKY, 0, 0},
-    // Black bunches, green vest.
-    {0xFF8D5A3B, 0xFF231A1A, 0xFF3BC25A, 0xFF26263A, 0xFFF4F4F4, HAIR_BUNCHES, 0, 0},
-    // Neat blond, purple vest, white shorts.
-    {0xFFFFDEC4, 0xFFF2D25A, 0xFF9A4FD8, 0xFFF0F0F0, 0xFF3B6FE2, HAIR_NEAT, 0, 0},
+    // Black bunches, green vest, white shorts.
+    {0xFF8D5A3B, 0xFF231A1A, 0xFF3BC25A, 0xFFF0F0F0, 0xFFF4F4F4, HAIR_BUNCHES, 0, 0},
+    // Neat blond, purple vest, black shorts.
+    {0xFFFFDEC4, 0xFFF2D25A, 0xFF9A4FD8, 0xFF2A2A38, 0xFF3B6FE2, HAIR_NEAT, 0, 0},
     // Brown curls, teal vest, navy shorts.
     {0xFFD9A066, 0xFF6A3A1A, 0xFF2EC4C4, 0xFF283A78, 0xFFE23B3B, HAIR_CURLY, 0, 0},
 };
@@ -266,7 +266,7 @@ static Pose throw_pose(int kind, int k) {
     p.ballHand = 1;
   } else if (k == 0) {
     p.lean = 2;
-    p.arm[1] = 150;
+    p.arm[1] = 138;
     p.elbow[1] = 0;
     p.arm[0] = 20;
     p.ballHand = 1;

@@ -56,6 +56,7 @@ static void sprint_world(Image &img) {
   img_new(img, 3000, WORLD_H);
   backdrop(img, 40, r);
   grass(img, 0, 50, img.w, TRACK_TOP - 2);
+  daisies(img, 0, 68, img.w, TRACK_TOP - 3, r);
   stands_with_bunting(img, 120, img.w - 40, 66, r);
   track_lanes(img, 0, img.w);
   grass(img, 0, LANE_LINES[4] + 1, img.w, WORLD_H);
@@ -71,8 +72,9 @@ static void pool_water(Image &img) {
       if (((x + (y * 3) % 17) % 29) < 2 && y % 4 == 0) c = mix(c, pal::WATER_LIGHT, 60);
       put(img, x, y, c);
     }
+  static const int FLOOR_LINES[4] = {79, 101, 121, 144};
   for (int i = 0; i < 4; i++) {
-    int y = 86 + 20 * i;
+    int y = FLOOR_LINES[i];
     fill_rect(img, POOL_LEFT + 24, y, POOL_RIGHT - POOL_LEFT - 48, 2, pal::WATER_DARK);
     fill_rect(img, POOL_LEFT + 24, y - 3, 2, 8, pal::WATER_DARK);
     fill_rect(img, POOL_RIGHT - 26, y - 3, 2, 8, pal::WATER_DARK);
@@ -99,6 +101,23 @@ static void start_blocks(Image &img) {
   }
 }
 
+// A tall white chair for the lifeguard, seen from the side.
+static void lifeguard_chair(Image &img, int x, int base) {
+  thick_line(img, x, base, x + 10, base - 40, 2, pal::WHITE);
+  thick_line(img, x + 24, base, x + 16, base - 40, 2, pal::WHITE);
+  for (int y = base - 8; y > base - 40; y -= 8) fill_rect(img, x + 4 + (base - y) / 8, y, 16 - (base - y) / 5, 1, pal::WHITE);
+  fill_rect(img, x + 7, base - 42, 14, 3, pal::RED);
+  fill_rect(img, x + 17, base - 54, 2, 12, pal::RED);
+  fill_rect(img, x + 4, base - 60, 20, 6, pal::YELLOW);  // sunshade
+  fill_rect(img, x + 4, base - 55, 20, 1, shade(pal::YELLOW, 80));
+}
+
+static void towel(Image &img, int x, int y, uint32_t c) {
+  fill_rect(img, x, y, 24, 7, c);
+  for (int i = x + 3; i < x + 24; i += 6) fill_rect(img, i, y, 2, 7, pal::WHITE);
+  rect_outline(img, x - 1, y - 1, 26, 9, shade(c, 60));
+}
+
 static void swim_world(Image &img) {
   Rng r = {5};
   img_new(img, 612, WORLD_H);
@@ -110,10 +129,13 @@ static void swim_world(Image &img) {
   pool_water(img);
   tiles(img, 0, 160, img.w, WORLD_H);
   start_blocks(img);
-  crowd(img, 540, 606, 100, r);
-  crowd(img, 540, 606, 130, r);
-  fill_rect(img, 560, 140, 30, 6, pal::RED);  // towel
-  fill_rect(img, 560, 142, 30, 1, pal::WHITE);
+  for (int x = 60; x + 120 <= img.w; x += 150) {
+    crowd(img, x, x + 110, 44, r);
+    bunting(img, x - 8, x + 118, 20, 5);
+  }
+  lifeguard_chair(img, 556, 118);
+  towel(img, 538, 140, pal::RED);
+  towel(img, 580, 146, pal::BLUE);
 }
 
 static void catapult_world(Image &img) {
@@ -121,13 +143,11 @@ static void catapult_world(Image &img) {
   img_new(img, 628, WORLD_H);
   backdrop(img, 44, r);
   grass(img, 0, 54, img.w, WORLD_H);
+  daisies(img, 0, 70, img.w, WORLD_H, r);
   stands_with_bunting(img, 20, 330, 66, r);
   picket_fence(img, 440, img.w, 70);
   // Sand under the five balloon places.
   fill_ellipse(img, 555, 156, 80, 8, 0xFFE0C890);
-  fill_rect(img, 470, 118, 2, 40, pal::WHITE);
-  draw_text5(img, 476, 122, "BALLOON", pal::WHITE);
-  draw_text5(img, 476, 130, "RANGE", pal::WHITE);
 }
 
 static void throw_markings(Image &img) {
@@ -135,9 +155,12 @@ static void throw_markings(Image &img) {
   for (int m = 5; THROW_LINE_X + m * THROW_PX_PER_M < img.w - 4; m += 5) {
     int x = THROW_LINE_X + (int)(m * THROW_PX_PER_M + 0.5f);
     for (int y = 122; y < WORLD_H; y += 2) put(img, x, y, pal::WHITE);
+    int cone[] = {x - 3, 121, x + 3, 121, x + 1, 115, x - 1, 115};
+    fill_poly(img, cone, 4, pal::ORANGE);
+    fill_rect(img, x - 2, 118, 4, 1, pal::WHITE);
     char n[16];
     snprintf(n, sizeof n, "%dm", m);
-    draw_text5(img, x - text5_width(n) / 2, 112, n, pal::WHITE);
+    draw_text5_outlined(img, x - text5_width(n) / 2, 104, n, pal::WHITE, pal::GRASS_DARK);
   }
 }
 
@@ -146,8 +169,8 @@ static void throw_world(Image &img) {
   img_new(img, 1700, WORLD_H);
   backdrop(img, 40, r);
   grass(img, 0, 50, img.w, WORLD_H);
-  stands_with_bunting(img, 40, 560, 66, r);
-  stands_with_bunting(img, 900, 1650, 66, r);
+  daisies(img, 0, 70, img.w, WORLD_H, r);
+  stands_with_bunting(img, 40, img.w - 40, 66, r);
   // Run-up strip up to the line.
   for (int y = 140; y < 160; y++)
     for (int x = 100; x < THROW_LINE_X; x++) put(img, x, y, ((x * 31 + y * 17) % 11) ? pal::TRACK : pal::TRACK_DARK);

@@ -9,6 +9,7 @@ void school(Image &img, int x, int base, int w, int h);
 void bunting(Image &img, int x0, int x1, int y, int sag);
 void crowd(Image &img, int x0, int x1, int base, Rng &r);
 void grass(Image &img, int x0, int y0, int x1, int y1);
+void daisies(Image &img, int x0, int y0, int x1, int y1, Rng &r);
 void hedge(Image &img, int x0, int x1, int top, int bottom);
 void picket_fence(Image &img, int x0, int x1, int base);
 

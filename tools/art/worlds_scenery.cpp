@@ -64,23 +64,45 @@ void bunting(Image &img, int x0, int x1, int y, int sag) {
   fill_rect(img, x1 - 1, y - 2, 2, 30, 0xFFE8E8E8);
 }
 
+// One spectator, 6 x 13 with outline: hair, face, shirt, maybe cheering.
+static void spectator(Image &img, int x, int base, Rng &r) {
+  static const uint32_t SKINS[4] = {0xFFF5C6A0, 0xFF8D5A3B, 0xFFFFDEC4, 0xFFD9A066};
+  static const uint32_t TOPS[8] = {pal::RED, pal::BLUE, pal::YELLOW, pal::GREEN, pal::PURPLE, pal::ORANGE, pal::WHITE, pal::PINK};
+  static const uint32_t HAIRS[5] = {0xFF231A1A, 0xFFE8641E, 0xFFF2D25A, 0xFF6A3A1A, 0xFF9A9AA4};
+  Image p;
+  img_new(p, 8, 15);
+  uint32_t top = TOPS[rng_below(r, 8)], skin = SKINS[rng_below(r, 4)];
+  int cheer = rng_below(r, 4) == 0;
+  fill_rect(p, 2, 7, 4, 7, top);
+  fill_rect(p, 2, 7, 1, 7, shade(top, 115));
+  fill_rect(p, 2, 3, 4, 4, skin);
+  fill_rect(p, 2, 2, 4, 2, HAIRS[rng_below(r, 5)]);
+  put(p, 5, 4, pal::OUTLINE);
+  if (cheer) {
+    fill_rect(p, 1, 4, 1, 3, skin);
+    fill_rect(p, 6, 4, 1, 3, skin);
+  }
+  outline_opaque(p);
+  blit_over(img, p, x - 1, base - 14 - (cheer ? 1 : 0));
+}
+
 // Spectators on a bench: a row of little people in bright clothes.
 void crowd(Image &img, int x0, int x1, int base, Rng &r) {
-  static const uint32_t SKINS[4] = {0xFFF5C6A0, 0xFF8D5A3B, 0xFFFFDEC4, 0xFFD9A066};
-  static const uint32_t TOPS[7] = {pal::RED, pal::BLUE, pal::YELLOW, pal::GREEN, pal::PURPLE, pal::ORANGE, pal::WHITE};
-  static const uint32_t HAIRS[4] = {0xFF231A1A, 0xFFE8641E, 0xFFF2D25A, 0xFF6A3A1A};
   fill_rect(img, x0, base - 3, x1 - x0, 2, pal::BROWN);
   fill_rect(img, x0, base - 1, x1 - x0, 1, shade(pal::BROWN, 70));
-  for (int x = x0 + 2; x < x1 - 4; x += 5 + rng_below(r, 3)) {
-    if (rng_below(r, 6) == 0) continue;
-    int up = rng_below(r, 4) == 0 ? 2 : 0;  // some stand to cheer
-    uint32_t top = TOPS[rng_below(r, 7)];
-    fill_rect(img, x - 1, base - 9 - up, 4, 6 + up, pal::OUTLINE);
-    fill_rect(img, x, base - 8 - up, 2, 5 + up, top);
-    fill_rect(img, x - 1, base - 12 - up, 4, 4, pal::OUTLINE);
-    fill_rect(img, x, base - 11 - up, 2, 2, SKINS[rng_below(r, 4)]);
-    fill_rect(img, x, base - 12 - up, 2, 1, HAIRS[rng_below(r, 4)]);
-    if (up) put(img, x + 2, base - 14 - up, SKINS[0]);
+  fill_rect(img, x0 + 2, base - 1, 2, 3, shade(pal::BROWN, 70));
+  fill_rect(img, x1 - 4, base - 1, 2, 3, shade(pal::BROWN, 70));
+  for (int x = x0 + 1; x < x1 - 6; x += 6 + rng_below(r, 3))
+    if (rng_below(r, 7) != 0) spectator(img, x, base - 1, r);
+}
+
+// Daisies and clover scattered over a lawn.
+void daisies(Image &img, int x0, int y0, int x1, int y1, Rng &r) {
+  int n = (x1 - x0) * (y1 - y0) / 180;
+  for (int i = 0; i < n; i++) {
+    int x = x0 + rng_below(r, x1 - x0), y = y0 + rng_below(r, y1 - y0);
+    put(img, x, y, rng_below(r, 3) ? pal::WHITE : pal::YELLOW);
+    if (rng_below(r, 4) == 0) put(img, x, y + 1, pal::GRASS_DARK);
   }
 }
 
