@@ -19,7 +19,6 @@ int rng_below(Rng &r, int n);
 
 // Extra primitives.
 void thick_line(Image &img, float x0, float y0, float x1, float y1, int width, uint32_t c);
-void fill_poly(Image &img, const int *xy, int points, uint32_t c);
 // One light from the top left: lit upper-left edges, shaded lower-right ones.
 void light_edges(Image &img, int lightPercent, int shadePercent);
 // Light, then the dark outline every character and prop has.

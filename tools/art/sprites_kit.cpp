@@ -22,27 +22,6 @@ void thick_line(Image &img, float x0, float y0, float x1, float y1, int width, u
   }
 }
 
-// Even-odd scanline fill of a polygon given as x, y pairs.
-void fill_poly(Image &img, const int *xy, int points, uint32_t c) {
-  int top = xy[1], bottom = xy[1];
-  for (int i = 1; i < points; i++) {
-    if (xy[2 * i + 1] < top) top = xy[2 * i + 1];
-    if (xy[2 * i + 1] > bottom) bottom = xy[2 * i + 1];
-  }
-  for (int y = top; y <= bottom; y++) {
-    float cy = y + 0.5f;
-    for (int x = 0; x < img.w; x++) {
-      float cx = x + 0.5f;
-      bool in = false;
-      for (int i = 0, j = points - 1; i < points; j = i++) {
-        float xi = xy[2 * i], yi = xy[2 * i + 1], xj = xy[2 * j], yj = xy[2 * j + 1];
-        if ((yi > cy) != (yj > cy) && cx < (xj - xi) * (cy - yi) / (yj - yi) + xi) in = !in;
-      }
-      if (in) put(img, x, y, c);
-    }
-  }
-}
-
 void light_edges(Image &img, int lightPercent, int shadePercent) {
   Image src = img;
   for (int y = 0; y < img.h; y++)

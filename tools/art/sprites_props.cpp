@@ -81,7 +81,7 @@ static void shot_stone(Image &out) {
 static void breath_marker(Image &out) {
   img_new(out, 11, 11);
   int xy[] = {1, 0, 9, 0, 9, 5, 10, 5, 5, 10, 0, 5, 1, 5};
-  fill_poly(out, xy, 7, pal::YELLOW);
+  fill_polygon(out, xy, 7, pal::YELLOW);
   fill_rect(out, 5, 1, 1, 4, pal::RED);
   put(out, 5, 6, pal::RED);
   light_edges(out, 112, 80);
@@ -243,7 +243,7 @@ static void spare(int index, Image &out) {
   switch (index % 3) {
   case 0: {
     int xy[] = {3, 0, 5, 0, 8, 8, 0, 8};
-    fill_poly(out, xy, 4, pal::ORANGE);
+    fill_polygon(out, xy, 4, pal::ORANGE);
     fill_rect(out, 2, 4, 4, 1, pal::WHITE);
     break;
   }

@@ -21,6 +21,15 @@ static void stands_with_bunting(Image &img, int x0, int x1, int base, Rng &r) {
   }
 }
 
+// A mown lawn with daisies under the backdrop, spectators along its back.
+static void open_field(Image &img, int w, int horizon, int lawnBottom, int standsFrom, int standsTo, Rng &r) {
+  img_new(img, w, WORLD_H);
+  backdrop(img, horizon, r);
+  grass(img, 0, horizon + 10, w, lawnBottom);
+  daisies(img, 0, 70, w, lawnBottom - 3, r);
+  stands_with_bunting(img, standsFrom, standsTo, 66, r);
+}
+
 static void track_lanes(Image &img, int x0, int x1) {
   fill_rect(img, x0, TRACK_TOP - 2, x1 - x0, 2, pal::STONE);
   for (int y = TRACK_TOP; y < LANE_LINES[4] + 1; y++)
@@ -53,11 +62,7 @@ static void sprint_lines(Image &img) {
 
 static void sprint_world(Image &img) {
   Rng r = {3};
-  img_new(img, 3000, WORLD_H);
-  backdrop(img, 40, r);
-  grass(img, 0, 50, img.w, TRACK_TOP - 2);
-  daisies(img, 0, 68, img.w, TRACK_TOP - 3, r);
-  stands_with_bunting(img, 120, img.w - 40, 66, r);
+  open_field(img, 3000, 40, TRACK_TOP - 2, 120, 3000 - 40, r);
   track_lanes(img, 0, img.w);
   grass(img, 0, LANE_LINES[4] + 1, img.w, WORLD_H);
   sprint_lines(img);
@@ -140,11 +145,7 @@ static void swim_world(Image &img) {
 
 static void catapult_world(Image &img) {
   Rng r = {7};
-  img_new(img, 628, WORLD_H);
-  backdrop(img, 44, r);
-  grass(img, 0, 54, img.w, WORLD_H);
-  daisies(img, 0, 70, img.w, WORLD_H, r);
-  stands_with_bunting(img, 20, 330, 66, r);
+  open_field(img, 628, 44, WORLD_H, 20, 330, r);
   picket_fence(img, 440, img.w, 70);
   // Sand under the five balloon places.
   fill_ellipse(img, 555, 156, 80, 8, 0xFFE0C890);
@@ -156,7 +157,7 @@ static void throw_markings(Image &img) {
     int x = THROW_LINE_X + (int)(m * THROW_PX_PER_M + 0.5f);
     for (int y = 122; y < WORLD_H; y += 2) put(img, x, y, pal::WHITE);
     int cone[] = {x - 3, 121, x + 3, 121, x + 1, 115, x - 1, 115};
-    fill_poly(img, cone, 4, pal::ORANGE);
+    fill_polygon(img, cone, 4, pal::ORANGE);
     fill_rect(img, x - 2, 118, 4, 1, pal::WHITE);
     char n[16];
     snprintf(n, sizeof n, "%dm", m);
@@ -166,11 +167,7 @@ static void throw_markings(Image &img) {
 
 static void throw_world(Image &img) {
   Rng r = {11};
-  img_new(img, 1700, WORLD_H);
-  backdrop(img, 40, r);
-  grass(img, 0, 50, img.w, WORLD_H);
-  daisies(img, 0, 70, img.w, WORLD_H, r);
-  stands_with_bunting(img, 40, img.w - 40, 66, r);
+  open_field(img, 1700, 40, WORLD_H, 40, 1700 - 40, r);
   // Run-up strip up to the line.
   for (int y = 140; y < 160; y++)
     for (int x = 100; x < THROW_LINE_X; x++) put(img, x, y, ((x * 31 + y * 17) % 11) ? pal::TRACK : pal::TRACK_DARK);

@@ -31,7 +31,7 @@ void school(Image &img, int x, int base, int w, int h) {
   for (int y = base - h + 2; y < base; y += 3)
     for (int i = x + ((y / 3) % 2) * 3; i < x + w; i += 6) put(img, i, y, shade(pal::BRICK, 85));
   int roof[] = {x - 4, base - h, x + w + 3, base - h, x + w - 8, base - h - 8, x + 7, base - h - 8};
-  fill_poly(img, roof, 4, 0xFF6A4A5A);
+  fill_polygon(img, roof, 4, 0xFF6A4A5A);
   fill_rect(img, x + 7, base - h - 8, w - 15, 1, 0xFF8A6A7A);
   for (int wx = x + 6; wx + 8 < x + w; wx += 14)
     for (int wy = base - h + 4; wy + 7 < base - 2; wy += 11) {
@@ -57,7 +57,7 @@ void bunting(Image &img, int x0, int x1, int y, int sag) {
     put(img, x, yy, pal::DARK_GREY);
     if (t % 8 == 2 && t + 5 < span) {
       int tri[] = {x, yy + 1, x + 5, yy + 1, x + 2, yy + 6};
-      fill_poly(img, tri, 3, FLAGS[(t / 8) % 5]);
+      fill_polygon(img, tri, 3, FLAGS[(t / 8) % 5]);
     }
   }
   fill_rect(img, x0 - 1, y - 2, 2, 30, 0xFFE8E8E8);
