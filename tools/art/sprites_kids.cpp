@@ -49,7 +49,7 @@ static const FigureLook KID_LOOKS[4] = {
     {0xFFD9A066, 0xFF6A3A1A, 0xFF2EC4C4, 0xFF283A78, 0xFFE23B3B, HAIR_CURLY, 0, 0},
 };
 
-static const FigureBuild KID_BUILD = {4.0f, 0.3f, 5.5f, 4.5f, 4.5f, 3.5f, 4.0f, 5, 2, 2};
+static const FigureBuild KID_BUILD = {4.0f, 0.3f, 5.0f, 4.5f, 4.5f, 3.5f, 4.0f, 5, 2, 2};
 
 static float wave(float phase) { return std::sin(phase); }
 
@@ -57,9 +57,9 @@ static Pose stand_pose(void) {
   Pose p = pose_zero(11, 15);
   p.thigh[0] = 3;
   p.thigh[1] = -3;
-  p.arm[0] = 8;
-  p.arm[1] = -4;
-  p.elbow[0] = p.elbow[1] = 12;
+  p.arm[0] = 10;
+  p.arm[1] = 14;
+  p.elbow[0] = p.elbow[1] = 16;
   return p;
 }
 

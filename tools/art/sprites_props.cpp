@@ -11,12 +11,16 @@ static const float PI = 3.14159265f;
 static void start_flag(int k, Image &out) {
   img_new(out, 18, 22);
   fill_rect(out, 1, 0, 2, 22, pal::STONE);
+  fill_rect(out, 1, 0, 1, 22, pal::WHITE);
   fill_rect(out, 0, 20, 4, 2, pal::DARK_GREY);
   for (int x = 0; x < 14; x++) {
-    int dy = (int)std::lround(1.5f * std::sin((x + k * 2.5f) * 0.55f) * x / 13.0f);
+    int dy = (int)std::lround(2.2f * std::sin(x * 0.6f - k * 1.25f) * (x + 3) / 16.0f);
     for (int y = 0; y < 9; y++) {
       bool dark = ((x / 3) + (y / 3)) % 2;
-      put(out, 3 + x, 1 + y + dy, dark ? pal::OUTLINE : pal::WHITE);
+      uint32_t c = dark ? pal::OUTLINE : pal::WHITE;
+      // Folds catch the light on the way up and fall into shade after.
+      int slope = (int)std::lround(2.2f * std::sin((x + 1) * 0.6f - k * 1.25f) * (x + 4) / 16.0f) - dy;
+      put(out, 3 + x, 2 + y + dy, slope > 0 ? shade(c, dark ? 100 : 80) : c);
     }
   }
   light_edges(out, 115, 85);
