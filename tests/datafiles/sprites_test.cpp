@@ -201,4 +201,46 @@ TEST_F(Sprites, PoolWaterEndsAtTheTurningWalls) {
   EXPECT_LE(last, 498 + swimmer->width + 4);
 }
 
+// Rightmost opaque column among a frame's bottom rows (the feet).
+int toe_column(BITMAP *b) {
+  int right = -1;
+  for (int y = b->h - 6; y < b->h; y++)
+    for (int x = 0; x < b->w; x++)
+      if (opaque(b, x, y)) right = std::max(right, x);
+  return right;
+}
+
+// A plant at truncated x 568 is fair and 569 a foul; the close-up of the
+// line shows the same: the planted toe stays behind the line at 568 and
+// touches it at 569.
+TEST_F(Sprites, PlantedToeMeetsTheThrowingLineExactlyAtAFoul) {
+  BITMAP *world = dat_bitmap(0);
+  ASSERT_NE(world, nullptr);
+  GameObject *thrower = add({1, 0});
+  ASSERT_NE(thrower, nullptr);
+  int line = -1;
+  for (int x = 560; x < 600 && line < 0; x++)
+    if (getpixel(world, x, 150) == white16()) line = x;
+  EXPECT_EQ(line, 586);
+  int toe = toe_column(dat_bitmap(thrower->seqs[13].frames[0]));
+  EXPECT_LT(568 + toe, line);
+  EXPECT_GE(569 + toe, line);
+}
+
+// Distance markings every five metres at 15.73 pixels a metre from x 586,
+// and no chalk line between them (a daisy or two is not a line).
+TEST_F(Sprites, ThrowFieldMarksEveryFiveMetresFromTheLine) {
+  BITMAP *world = dat_bitmap(0);
+  ASSERT_NE(world, nullptr);
+  auto marked = [&](int x) {
+    int chalk = 0;
+    for (int y = 130; y < world->h; y++) chalk += getpixel(world, x, y) == white16();
+    return chalk >= 8;
+  };
+  for (int m = 5; m <= 65; m += 5) {
+    EXPECT_TRUE(marked(586 + (int)(m * 15.73 + 0.5))) << m << " metres";
+    EXPECT_FALSE(marked(586 + (int)((m - 2.5) * 15.73 + 0.5))) << m - 2.5 << " metres";
+  }
+}
+
 }  // namespace
