@@ -42,7 +42,7 @@ public:
       dup2(devnull, 2);
       char fd[16];
       snprintf(fd, sizeof fd, "%d", fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x16", "-nolisten", "tcp", (char *)nullptr);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x16", "-nolisten", "tcp", "-noreset", (char *)nullptr);
       _exit(127);
     }
     close(fds[1]);

@@ -1,0 +1,103 @@
+// Writes screenshots of the game's screens, run for real under the headless
+// driver with scripted keys, at twice their size as the window shows them.
+//   screenshots <output folder>
+#include "events/events.h"
+#include "frontend/frontend.h"
+#include "headless/headless.h"
+#include "persist/persist.h"
+#include "shell/shell.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+struct Shot {
+  int tick;
+  std::string name;
+};
+
+static std::string OutDir;
+static std::vector<Shot> Shots;
+
+static void save_doubled(BITMAP *bmp, const std::string &name) {
+  BITMAP *big = create_bitmap(bmp->w * 2, bmp->h * 2);
+  if (!big) return;
+  stretch_blit(bmp, big, 0, 0, bmp->w, bmp->h, 0, 0, big->w, big->h);
+  std::string path = OutDir + "/" + name + ".png";
+  if (headless_save_png(big, path)) printf("%s\n", path.c_str());
+  destroy_bitmap(big);
+}
+
+static void take_shots(int tick) {
+  for (const Shot &s : Shots)
+    if (s.tick == tick) save_doubled(Backbuffer, s.name);
+}
+
+static bool start(unsigned seed) {
+  HeadlessOptions o;
+  o.seed = seed;
+  if (!headless_start(o)) return false;
+  headless_on_tick(take_shots);
+  load_records();
+  return true;
+}
+
+static void splash(void) {
+  if (!start(1)) return;
+  fs::copy_file(QVL_RUN_DIR "/qvlgam2.dat", headless_work_dir() + "/qvlgam2.dat");
+  show_splash();
+  if (BITMAP *prompt = dat_bitmap(12)) draw_sprite(screen, prompt, 182, 444);
+  std::string path = OutDir + "/splash.png";
+  if (headless_save_png(screen, path)) printf("%s\n", path.c_str());
+  headless_stop();
+}
+
+static void title(void) {
+  Shots = {{24, "logo"}};
+  if (!start(2)) return;
+  title_logo_drop();
+  int from = headless_tick();
+  Shots = {{from + 130, "title"}};
+  headless_hold(KEY_ESC, from + 132, from + 140);
+  title_menu();
+  headless_stop();
+}
+
+static void sprint(void) {
+  Shots = {{400, "sprint-start"}, {640, "sprint-race"}, {734, "sprint-finish"}};
+  if (!start(3)) return;
+  for (int t = 501; t <= 1400; t += 2) {
+    headless_hold(KEY_LEFT, t, t);
+    headless_hold(KEY_RIGHT, t + 1, t + 1);
+  }
+  headless_hold(KEY_ESC, 820, 830);
+  SprintMark = 16;
+  run_sprint(0);
+  headless_stop();
+}
+
+static void false_start(void) {
+  Shots = {{450, "sprint-false-start"}};
+  if (!start(4)) return;
+  headless_hold(KEY_LEFT, 300, 300);
+  headless_hold(KEY_ESC, 600, 610);
+  run_sprint(0);
+  headless_stop();
+}
+
+int main(int argc, char **argv) {
+  if (argc != 2) {
+    fprintf(stderr, "usage: screenshots <output folder>\n");
+    return 2;
+  }
+  OutDir = fs::absolute(argv[1]).string();
+  fs::create_directories(OutDir);
+  splash();
+  title();
+  sprint();
+  false_start();
+  return 0;
+}
