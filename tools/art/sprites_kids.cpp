@@ -44,7 +44,7 @@ static const FigureLook KID_LOOKS[4] = {
     // Black bunches, green vest, white shorts.
     {0xFF8D5A3B, 0xFF231A1A, 0xFF3BC25A, 0xFFF0F0F0, 0xFFF4F4F4, HAIR_BUNCHES, 0, 0},
     // Neat blond, purple vest, black shorts.
-    {0xFFFFDEC4, 0xFFF2D25A, 0xFF9A4FD8, 0xFF2A2A38, 0xFF3B6FE2, HAIR_NEAT, 0, 0},
+    {0xFFFFDEC4, 0xFFF2D25A, 0xFF9A4FD8, 0xFF44446A, 0xFF3B6FE2, HAIR_NEAT, 0, 0},
     // Brown curls, teal vest, navy shorts.
     {0xFFD9A066, 0xFF6A3A1A, 0xFF2EC4C4, 0xFF283A78, 0xFFE23B3B, HAIR_CURLY, 0, 0},
 };
@@ -141,11 +141,17 @@ static void foam(Image &img, int x0, int x1, int y, int seed) {
   }
 }
 
-// A figure in the water: drawn whole, outlined, then sunk below the line.
-static void water_frame(Image &out, const FigureLook &look, const Pose &p, int seed, int foamFrom, int foamTo) {
+// Barefoot, in a one-piece swimsuit of the kit colour.
+static FigureLook swimwear(const FigureLook &look) {
   FigureLook wet = look;
   wet.shoe = look.skin;
-  wet.shorts = look.shirt;  // one-piece swimsuit in the kit colour
+  wet.shorts = look.shirt;
+  return wet;
+}
+
+// A figure in the water: drawn whole, outlined, then sunk below the line.
+static void water_frame(Image &out, const FigureLook &look, const Pose &p, int seed, int foamFrom, int foamTo) {
+  FigureLook wet = swimwear(look);
   Image canvas;
   img_new(canvas, KID_W, KID_H);
   draw_figure(canvas, wet, KID_BUILD, p);
@@ -197,13 +203,22 @@ static Pose tread_pose(int k) {
 
 static Pose breath_pose(void) {
   Pose p = tread_pose(1);
-  p.arm[1] = 165;
-  p.elbow[1] = 10;
-  p.arm[0] = -120;
+  p.arm[1] = 118;
+  p.elbow[1] = 35;
+  p.arm[0] = -135;
   p.lean = -8;
   p.face = FACE_PUFF;
   p.headTilt = -1;
   return p;
+}
+
+// Sweat flying off and a puff of breath: worn out.
+static void gasp(Image &img) {
+  put(img, 4, 4, pal::WATER_LIGHT);
+  put(img, 4, 5, pal::WHITE);
+  put(img, 2, 8, pal::WATER_LIGHT);
+  put(img, 19, 3, pal::WATER_LIGHT);
+  put(img, 20, 2, pal::WHITE);
 }
 
 static Pose ready_pose(void) {
@@ -211,22 +226,23 @@ static Pose ready_pose(void) {
   p.lean = 55;
   p.thigh[0] = p.thigh[1] = 35;
   p.knee[0] = p.knee[1] = 55;
-  p.arm[0] = -50;
-  p.arm[1] = -40;
-  p.elbow[0] = p.elbow[1] = 5;
+  p.arm[0] = -75;
+  p.arm[1] = -95;
+  p.elbow[0] = p.elbow[1] = 0;
   return p;
 }
 
 static Pose dive_pose(int k) {
   static const float HIPX[4] = {8, 8.5f, 9, 8.5f}, HIPY[4] = {13, 11, 11, 13.5f};
-  static const float LEAN[4] = {55, 88, 115, 92}, ARM[4] = {150, 100, 120, 95}, THIGH[4] = {-20, -80, -95, -78};
+  static const float LEAN[4] = {55, 88, 115, 92}, THIGH[4] = {-35, -80, -95, -78};
   Pose p = pose_zero(HIPX[k], HIPY[k]);
   p.lean = LEAN[k];
-  p.arm[0] = ARM[k] - 6;
-  p.arm[1] = ARM[k];
+  // Arms stretched out over the head, past the hair line.
+  p.arm[0] = 180 - LEAN[k] + 14;
+  p.arm[1] = 180 - LEAN[k] + 24;
   p.thigh[0] = THIGH[k] - 4;
   p.thigh[1] = THIGH[k] + 4;
-  p.knee[0] = p.knee[1] = k == 0 ? 10 : 0;
+  p.knee[0] = p.knee[1] = k == 0 ? 20 : 0;
   return p;
 }
 
@@ -297,16 +313,17 @@ static void kid_wet(int type, int kind, int k, Image &out) {
   const FigureLook &look = KID_LOOKS[type];
   switch (kind) {
   case K_TREAD: water_frame(out, look, tread_pose(k), k + 1, 4, 19); break;
-  case K_BREATH: water_frame(out, look, breath_pose(), 9, 3, 20); break;
+  case K_BREATH:
+    water_frame(out, look, breath_pose(), 9, 3, 20);
+    gasp(out);
+    break;
   case K_SWIM:
     water_frame(out, look, swim_pose(k), k + 20, 0, 23);
     kick_spray(out, k);
     break;
   default: {
-    FigureLook wet = look;
-    wet.shoe = look.skin;
     if (k < 2) {
-      figure_frame(out, KID_W, KID_H, -1, wet, KID_BUILD, dive_pose(k));
+      figure_frame(out, KID_W, KID_H, -1, swimwear(look), KID_BUILD, dive_pose(k));
     } else {
       water_frame(out, look, dive_pose(k), k + 40, k == 2 ? 12 : 0, k == 2 ? 23 : 12);
     }
@@ -323,12 +340,7 @@ static void kid_frame(int type, int kind, int k, Image &out) {
   case K_BREATH:
   case K_SWIM:
   case K_DIVE: kid_wet(type, kind, k, out); return;
-  case K_READY: {
-    FigureLook wet = look;
-    wet.shoe = look.skin;
-    figure_frame(out, KID_W, KID_H, 20, wet, KID_BUILD, ready_pose());
-    return;
-  }
+  case K_READY: figure_frame(out, KID_W, KID_H, 20, swimwear(look), KID_BUILD, ready_pose()); return;
   case K_WALK: p = walk_pose(k); break;
   case K_RUN: p = run_pose(k, 46); break;
   case K_RUNUP: p = run_pose(k, 46); p.ballHand = 1; break;

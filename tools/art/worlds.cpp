@@ -11,6 +11,12 @@ static void backdrop(Image &img, int horizon, Rng &r) {
   sky(img, horizon + 8, r);
   tree_line(img, -10, img.w + 10, horizon + 4, r);
   for (int x = 150; x + 200 < img.w; x += 1300) school(img, x, horizon + 6, 200, 30);
+  // The day's banner on the first school front.
+  if (img.w > 400 && horizon >= 30) {
+    fill_rect(img, 200, horizon - 20, 100, 9, pal::YELLOW);
+    rect_outline(img, 200, horizon - 20, 100, 9, pal::RED);
+    draw_text5(img, 250 - text5_width("SPORTS DAY") / 2, horizon - 19, "SPORTS DAY", pal::RED);
+  }
   hedge(img, 0, img.w, horizon + 4, horizon + 9);
 }
 
@@ -94,15 +100,21 @@ static void tiles(Image &img, int x0, int y0, int x1, int y1) {
     for (int x = x0; x < x1; x++) put(img, x, y, (x % 8 == 0 || y % 6 == 0) ? 0xFFC0B8A8 : pal::STONE);
 }
 
+// Starting blocks: a slab tilted towards the water on a numbered post.
 static void start_blocks(Image &img) {
   for (int i = 0; i < 4; i++) {
     int top = 91 + 20 * i;
-    fill_rect(img, 2, top, 20, 3, pal::WHITE);
-    fill_rect(img, 4, top + 3, 14, 5, pal::BLUE);
-    rect_outline(img, 1, top - 1, 22, 10, pal::OUTLINE);
+    Image block;
+    img_new(block, 22, 14);
+    int slab[] = {0, 1, 21, 3, 21, 6, 0, 4};
+    fill_polygon(block, slab, 4, pal::WHITE);
+    fill_rect(block, 4, 5, 12, 8, pal::BLUE);
+    fill_rect(block, 4, 5, 1, 8, shade(pal::BLUE, 130));
     char n[16];
     snprintf(n, sizeof n, "%d", i + 1);
-    draw_text5(img, 9, top + 2, n, pal::WHITE);
+    draw_text5(block, 8, 6, n, pal::WHITE);
+    outline_opaque(block);
+    blit_over(img, block, 0, top - 1);
   }
 }
 
