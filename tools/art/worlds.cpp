@@ -69,6 +69,11 @@ static void sprint_lines(Image &img) {
 static void sprint_world(Image &img) {
   Rng r = {3};
   open_field(img, 3000, 40, TRACK_TOP - 2, 120, 3000 - 40, r);
+  static const uint32_t HOUSES[4] = {pal::RED, pal::BLUE, pal::YELLOW, pal::GREEN};
+  // House flags halfway between the distance markers, tents further back.
+  static const int TENTS[3] = {800, 1750, 2250};
+  for (int i = 0; i < 3; i++) marquee(img, TENTS[i], 92, i % 2 ? pal::RED : pal::BLUE);
+  for (int j = 0; 451 + 252 * j < SPRINT_FINISH_X; j++) house_flag(img, 451 + 252 * j, TRACK_TOP - 3, HOUSES[j % 4]);
   track_lanes(img, 0, img.w);
   grass(img, 0, LANE_LINES[4] + 1, img.w, WORLD_H);
   sprint_lines(img);
@@ -180,6 +185,8 @@ static void throw_markings(Image &img) {
 static void throw_world(Image &img) {
   Rng r = {11};
   open_field(img, 1700, 40, WORLD_H, 40, 1700 - 40, r);
+  marquee(img, 240, 96, pal::RED);
+  marquee(img, 1250, 96, pal::BLUE);
   // Run-up strip up to the line.
   for (int y = 140; y < 160; y++)
     for (int x = 100; x < THROW_LINE_X; x++) put(img, x, y, ((x * 31 + y * 17) % 11) ? pal::TRACK : pal::TRACK_DARK);

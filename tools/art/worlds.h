@@ -12,6 +12,8 @@ void grass(Image &img, int x0, int y0, int x1, int y1);
 void daisies(Image &img, int x0, int y0, int x1, int y1, Rng &r);
 void hedge(Image &img, int x0, int x1, int top, int bottom);
 void picket_fence(Image &img, int x0, int x1, int base);
+void marquee(Image &img, int x, int base, uint32_t stripe);
+void house_flag(Image &img, int x, int base, uint32_t colour);
 
 // The sprint track: start line at x 77, finish at x 2604, lanes whose
 // runners (26 high, top at y 94, 106, 118, 132) stand inside their lines.

@@ -130,3 +130,31 @@ void picket_fence(Image &img, int x0, int x1, int base) {
     put(img, x + 1, base - 1, pal::STONE);
   }
 }
+
+// A striped marquee with a scalloped valance, open at the front.
+void marquee(Image &img, int x, int base, uint32_t stripe) {
+  const int W = 44, H = 24;
+  int roof[] = {x, base - H + 8, x + W / 2, base - H, x + W, base - H + 8};
+  fill_polygon(img, roof, 3, pal::WHITE);
+  for (int i = 0; i < W; i += 8) {
+    int tri[] = {x + W / 2, base - H, x + i, base - H + 8, x + i + 4, base - H + 8};
+    fill_polygon(img, tri, 3, stripe);
+  }
+  fill_rect(img, x + 1, base - H + 8, W - 2, H - 8, shade(pal::STONE, 70));
+  for (int i = 0; i < W; i += 4) fill_circle(img, x + i + 2, base - H + 9, 2, i % 8 ? pal::WHITE : stripe);
+  fill_rect(img, x, base - H + 8, 2, H - 8, pal::WHITE);
+  fill_rect(img, x + W - 2, base - H + 8, 2, H - 8, pal::WHITE);
+  fill_rect(img, x + 6, base - 7, W - 12, 2, pal::BROWN);  // trestle table
+  fill_rect(img, x + 8, base - 5, 1, 5, pal::BROWN);
+  fill_rect(img, x + W - 9, base - 5, 1, 5, pal::BROWN);
+  for (int i = x + 10; i < x + W - 10; i += 5) fill_rect(img, i, base - 9, 2, 2, i % 2 ? pal::YELLOW : pal::WHITE);
+}
+
+// A school house flag on a pole.
+void house_flag(Image &img, int x, int base, uint32_t colour) {
+  fill_rect(img, x, base - 22, 1, 22, pal::WHITE);
+  fill_rect(img, x + 1, base - 21, 8, 6, colour);
+  fill_rect(img, x + 1, base - 21, 8, 1, shade(colour, 125));
+  fill_rect(img, x + 1, base - 16, 8, 1, shade(colour, 75));
+  put(img, x, base - 23, pal::YELLOW);
+}
