@@ -72,8 +72,8 @@ static Pose run_pose(int k, float stride) {
     p.thigh[i] = stride * wave(a);
     float c = std::cos(a + 0.5f);
     p.knee[i] = 18 + 95 * (c > 0 ? std::pow(c, 1.3f) : 0);
-    p.arm[i] = -55 * wave(a);
-    p.elbow[i] = 85;
+    p.arm[i] = -68 * wave(a);
+    p.elbow[i] = 95;
   }
   p.headTilt = 0.5f;
   return p;
