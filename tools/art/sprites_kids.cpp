@@ -272,10 +272,10 @@ static Pose hold_pose(void) {
 // at 586; a pixel further and it touches it.
 static Pose throw_pose(int kind, int k) {
   Pose p = stand_pose();
-  p.hipX -= 2;
-  p.thigh[1] = 32;
+  p.hipX = 12;  // where the run-up's hip is, so planting does not jump
+  p.thigh[1] = 12;
   p.knee[1] = 0;
-  p.thigh[0] = -28;
+  p.thigh[0] = -38;
   p.knee[0] = 25;
   if (kind == K_PLANT) {
     p.lean = -12;
