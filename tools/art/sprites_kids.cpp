@@ -53,8 +53,10 @@ static const FigureBuild KID_BUILD = {4.0f, 0.3f, 5.0f, 4.5f, 4.5f, 3.5f, 4.0f, 
 
 static float wave(float phase) { return std::sin(phase); }
 
+// The hip stays at x 12 in every dry pose, so switching sequences never
+// shifts the body sideways.
 static Pose stand_pose(void) {
-  Pose p = pose_zero(11, 15);
+  Pose p = pose_zero(12, 15);
   p.thigh[0] = 3;
   p.thigh[1] = -3;
   p.arm[0] = 10;
@@ -272,7 +274,6 @@ static Pose hold_pose(void) {
 // at 586; a pixel further and it touches it.
 static Pose throw_pose(int kind, int k) {
   Pose p = stand_pose();
-  p.hipX = 12;  // where the run-up's hip is, so planting does not jump
   p.thigh[1] = 12;
   p.knee[1] = 0;
   p.thigh[0] = -38;
