@@ -82,7 +82,7 @@ void pose_hand(const FigureBuild &b, const Pose &p, int i, float *x, float *y) {
   *y = tip.y;
 }
 
-static void hair(Image &img, const FigureLook &look, Vec hc, float r, float lean) {
+static void hair(Image &img, const FigureLook &look, Vec hc, float r) {
   int cx = (int)std::floor(hc.x + 0.5f), cy = (int)std::floor(hc.y + 0.5f);
   int ri = (int)(r + 0.5f);
   uint32_t h = look.hair;
@@ -105,7 +105,6 @@ static void hair(Image &img, const FigureLook &look, Vec hc, float r, float lean
   default:
     break;
   }
-  (void)lean;
 }
 
 static void head(Image &img, const FigureLook &look, const FigureBuild &b, const Pose &p) {
@@ -119,13 +118,13 @@ static void head(Image &img, const FigureLook &look, const FigureBuild &b, const
   int r = (int)(b.headR + 0.5f);
   if (look.hairStyle != HAIR_BALD && look.hairStyle != HAIR_CAP) {
     fill_circle(img, cx, cy, r, look.hair);
-    hair(img, look, hc, b.headR, p.lean);
+    hair(img, look, hc, b.headR);
     fill_ellipse(img, cx + 1, cy + 1, r - 1, r - 1, look.skin);
     if (look.hairStyle == HAIR_NEAT || look.hairStyle == HAIR_SPIKY) fill_rect(img, cx, cy - r + 1, r, 1, look.hair);
   } else {
     fill_circle(img, cx, cy, r, look.skin);
     if (look.hairStyle == HAIR_BALD) fill_rect(img, cx - r, cy - 1, 2, 3, look.hair);
-    hair(img, look, hc, b.headR, p.lean);
+    hair(img, look, hc, b.headR);
   }
   put(img, cx - 1, cy + 1, shade(look.skin, 80));  // ear
   fill_rect(img, cx + r - 3, cy - 1, 1, 2, pal::WHITE);  // eye

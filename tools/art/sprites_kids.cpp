@@ -84,14 +84,14 @@ static Pose run_pose(int k, float stride) {
 static Pose walk_pose(int k) {
   static const float THIGH[4] = {0, 22, 0, -22};
   Pose p = stand_pose();
+  if (k == 0) return p;
   p.thigh[1] = THIGH[k];
   p.thigh[0] = -THIGH[k];
   p.knee[1] = k == 2 ? 30 : 6;
-  p.knee[0] = k == 0 ? 30 * 0 : (k == 2 ? 0 : 12);
+  p.knee[0] = k == 2 ? 0 : 12;
   p.arm[1] = -THIGH[k];
   p.arm[0] = THIGH[k];
   p.elbow[0] = p.elbow[1] = 18;
-  if (k == 0) p = stand_pose();
   return p;
 }
 
