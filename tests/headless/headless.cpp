@@ -7,6 +7,7 @@
 #include "persist/persist.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
+#include "sound/fsound.h"
 #include "sound/sound.h"
 
 #include <loadpng.h>
@@ -16,10 +17,6 @@
 #include <filesystem>
 #include <unistd.h>
 #include <vector>
-
-// The fake sound output, when the sound layer offers one.
-__attribute__((weak)) void fsound_use_fake_output(int on);
-__attribute__((weak)) void fsound_fake_advance(int frames44100);
 
 struct Hold {
   int key;
@@ -57,7 +54,7 @@ static void advance_one(void) {
   Tick++;
   apply_keys();
   TickCounter++;
-  if (fsound_fake_advance) fsound_fake_advance(735);
+  fsound_fake_advance(44100 / 60);
   if (OnTick) OnTick(Tick);
   if (Tick >= TickLimit) QuitFlag = 1;
 }
@@ -153,7 +150,7 @@ bool headless_start(const HeadlessOptions &options) {
     set_main_datafile(load_datafile(QVL_RUN_DIR "/qvlgam.dat"));
     if (!MainData || create_fonts() != 0) return false;
   }
-  if (fsound_use_fake_output) fsound_use_fake_output(1);
+  fsound_use_fake_output(1);
   if (init_sound() != 0) return false;
   game_srand(options.seed);
   return true;

@@ -8,9 +8,6 @@
 
 #include <cstdio>
 
-// Linked in from sprites*.cpp once it exists.
-__attribute__((weak)) bool art_sprite_entry(int, Image &) { return false; }
-
 // A small labelled box at the stated size, or 20x12 when any size will do.
 static void plain_entry(int index, const EntrySpec &spec, Image &out) {
   int w = spec.width > 0 ? spec.width : (spec.minWidth > 20 ? spec.minWidth : 20);

@@ -6,30 +6,7 @@
 #include "datbuild/entries.h"
 #include "datbuild/writer.h"
 
-#include <cmath>
 #include <cstdio>
-
-// Until a sound is composed its entry holds a short, quiet beep.
-static std::vector<uint8_t> fallback_wav(void) {
-  const int rate = 44100, frames = rate / 10;
-  std::vector<uint8_t> w;
-  auto u32 = [&w](uint32_t v) { for (int i = 0; i < 4; i++) w.push_back((uint8_t)(v >> (8 * i))); };
-  auto u16 = [&w](uint16_t v) { w.push_back((uint8_t)v); w.push_back((uint8_t)(v >> 8)); };
-  auto tag = [&w](const char *s) { w.insert(w.end(), s, s + 4); };
-  tag("RIFF"); u32(36 + frames * 2); tag("WAVE");
-  tag("fmt "); u32(16); u16(1); u16(1); u32(rate); u32(rate * 2); u16(2); u16(16);
-  tag("data"); u32(frames * 2);
-  for (int i = 0; i < frames; i++) {
-    double fade = 1.0 - (double)i / frames;
-    u16((uint16_t)(int16_t)(3000.0 * fade * sin(2 * M_PI * 880.0 * i / rate)));
-  }
-  return w;
-}
-
-// Stand-ins while the art and the sounds are being made elsewhere in tools/.
-__attribute__((weak)) bool audio_main_entry(int, std::vector<uint8_t> &) { return false; }
-__attribute__((weak)) bool art_main_entry(int, Image &) { return false; }
-__attribute__((weak)) bool art_splash_entry(int, Image &) { return false; }
 
 static bool make_main_entry(int index, DatEntry &out) {
   char name[16];
@@ -37,7 +14,10 @@ static bool make_main_entry(int index, DatEntry &out) {
   EntrySpec spec = main_entry_spec(index);
   if (spec.kind == KIND_SOUND) {
     std::vector<uint8_t> bytes;
-    if (!audio_main_entry(index, bytes)) bytes = fallback_wav();
+    if (!audio_main_entry(index, bytes)) {
+      fprintf(stderr, "datbuild: no sound for entry %d\n", index);
+      return false;
+    }
     out = dat_raw_entry(name, bytes);
     return true;
   }
