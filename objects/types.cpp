@@ -175,12 +175,12 @@ int object_type_known(int type, int param) {
   return 1;
 }
 
-static void fill_sequence(AnimSeq *seq, const SeqSpec *spec, int param) {
-  seq->count = spec->count;
-  seq->mode = spec->mode;
-  seq->delay = spec->delay;
-  seq->next = spec->next;
-  for (int i = 0; i < spec->count; i++) seq->frames[i] = spec->frames[i] + spec->pstep * param;
+static void fill_sequence(AnimSeq *seq, const SeqSpec *def, int param) {
+  seq->count = def->count;
+  seq->mode = def->mode;
+  seq->delay = def->delay;
+  seq->next = def->next;
+  for (int i = 0; i < def->count; i++) seq->frames[i] = def->frames[i] + def->pstep * param;
 }
 
 void setup_object_type(GameObject *obj, int param) {
@@ -188,8 +188,8 @@ void setup_object_type(GameObject *obj, int param) {
   const TypeSpec *type = find_type(obj->type);
   if (type) {
     for (int i = 0; i < type->seqCount; i++) {
-      const SeqSpec *spec = &type->seqs[i];
-      fill_sequence(&obj->seqs[spec->k], spec, param);
+      const SeqSpec *def = &type->seqs[i];
+      fill_sequence(&obj->seqs[def->k], def, param);
     }
     obj->vx = type->vx;
     obj->vy = type->vy;

@@ -29,15 +29,15 @@ int count_entries(DATAFILE *d) {
   return n;
 }
 
-void check_size(int index, const EntrySpec &spec, int w, int h) {
-  if (spec.width) {
-    EXPECT_EQ(w, spec.width) << "entry " << index;
+void check_size(int index, const EntrySpec &want, int w, int h) {
+  if (want.width) {
+    EXPECT_EQ(w, want.width) << "entry " << index;
   }
-  if (spec.height) {
-    EXPECT_EQ(h, spec.height) << "entry " << index;
+  if (want.height) {
+    EXPECT_EQ(h, want.height) << "entry " << index;
   }
-  EXPECT_GE(w, spec.minWidth) << "entry " << index;
-  EXPECT_GE(h, spec.minHeight) << "entry " << index;
+  EXPECT_GE(w, want.minWidth) << "entry " << index;
+  EXPECT_GE(h, want.minHeight) << "entry " << index;
 }
 
 bool starts_with(const DATAFILE &e, const char *magic) {
@@ -49,16 +49,16 @@ TEST_F(Datafiles, MainDatafileHasEveryEntryOfItsKindAndSize) {
   ASSERT_NE(d, nullptr);
   ASSERT_EQ(count_entries(d), MAIN_ENTRY_COUNT);
   for (int i = 0; i < MAIN_ENTRY_COUNT; i++) {
-    EntrySpec spec = main_entry_spec(i);
+    EntrySpec want = main_entry_spec(i);
     const DATAFILE &e = d[i];
-    switch (spec.kind) {
+    switch (want.kind) {
     case KIND_BITMAP:
     case KIND_FONT: {
       ASSERT_EQ(e.type, DAT_BITMAP) << "entry " << i;
       BITMAP *b = (BITMAP *)e.dat;
       EXPECT_EQ(bitmap_color_depth(b), 16) << "entry " << i;
       EXPECT_EQ(bitmap_mask_color(b), MASK_COLOUR_16);
-      check_size(i, spec, b->w, b->h);
+      check_size(i, want, b->w, b->h);
       break;
     }
     case KIND_PNG: {
@@ -67,7 +67,7 @@ TEST_F(Datafiles, MainDatafileHasEveryEntryOfItsKindAndSize) {
       BITMAP *b = load_memory_png(e.dat, e.size, nullptr);
       ASSERT_NE(b, nullptr) << "entry " << i;
       EXPECT_EQ(bitmap_color_depth(b), 32) << "entry " << i;
-      check_size(i, spec, b->w, b->h);
+      check_size(i, want, b->w, b->h);
       destroy_bitmap(b);
       break;
     }

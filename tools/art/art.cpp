@@ -9,9 +9,9 @@
 #include <cstdio>
 
 // A small labelled box at the stated size, or 20x12 when any size will do.
-static void plain_entry(int index, const EntrySpec &spec, Image &out) {
-  int w = spec.width > 0 ? spec.width : (spec.minWidth > 20 ? spec.minWidth : 20);
-  int h = spec.height > 0 ? spec.height : (spec.minHeight > 12 ? spec.minHeight : 12);
+static void plain_entry(int index, const EntrySpec &want, Image &out) {
+  int w = want.width > 0 ? want.width : (want.minWidth > 20 ? want.minWidth : 20);
+  int h = want.height > 0 ? want.height : (want.minHeight > 12 ? want.minHeight : 12);
   img_new(out, w, h, pal::DARK_GREY);
   rect_outline(out, 0, 0, w, h, pal::YELLOW);
   char label[8];
@@ -36,21 +36,21 @@ static bool unused_entry(int index, Image &out) {
   return false;
 }
 
-static bool fits(const EntrySpec &spec, const Image &img) {
+static bool fits(const EntrySpec &want, const Image &img) {
   if (img.w <= 0 || img.h <= 0 || img.px.size() != (size_t)img.w * img.h) return false;
-  if (spec.width > 0 && (img.w != spec.width || img.h != spec.height)) return false;
-  return img.w >= spec.minWidth && img.h >= spec.minHeight;
+  if (want.width > 0 && (img.w != want.width || img.h != want.height)) return false;
+  return img.w >= want.minWidth && img.h >= want.minHeight;
 }
 
 bool art_main_entry(int index, Image &out) {
   if (index < 0 || index >= MAIN_ENTRY_COUNT) return false;
-  EntrySpec spec = main_entry_spec(index);
-  if (spec.kind == KIND_SOUND) return false;
-  if (spec.kind == KIND_FONT) return art_font_entry(index, out);
-  if (art_sprite_entry(index, out) && fits(spec, out)) return true;
-  if (art_front_entry(index, out) && fits(spec, out)) return true;
+  EntrySpec want = main_entry_spec(index);
+  if (want.kind == KIND_SOUND) return false;
+  if (want.kind == KIND_FONT) return art_font_entry(index, out);
+  if (art_sprite_entry(index, out) && fits(want, out)) return true;
+  if (art_front_entry(index, out) && fits(want, out)) return true;
   if (unused_entry(index, out)) return true;
-  plain_entry(index, spec, out);
+  plain_entry(index, want, out);
   return true;
 }
 

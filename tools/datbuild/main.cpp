@@ -11,8 +11,8 @@
 static bool make_main_entry(int index, DatEntry &out) {
   char name[16];
   snprintf(name, sizeof name, "E%03d", index);
-  EntrySpec spec = main_entry_spec(index);
-  if (spec.kind == KIND_SOUND) {
+  EntrySpec want = main_entry_spec(index);
+  if (want.kind == KIND_SOUND) {
     std::vector<uint8_t> bytes;
     if (!audio_main_entry(index, bytes)) {
       fprintf(stderr, "datbuild: no sound for entry %d\n", index);
@@ -26,7 +26,7 @@ static bool make_main_entry(int index, DatEntry &out) {
     fprintf(stderr, "datbuild: no picture for entry %d\n", index);
     return false;
   }
-  out = spec.kind == KIND_PNG ? dat_png_entry(name, img) : dat_bitmap_entry(name, img);
+  out = want.kind == KIND_PNG ? dat_png_entry(name, img) : dat_bitmap_entry(name, img);
   return true;
 }
 
