@@ -234,18 +234,54 @@ static Pose ready_pose(void) {
   return p;
 }
 
+// Arms over the head, reaching past the crown in the air and leading into
+// the water.
+static const float DIVE_ARM_TILT[4] = {34, 30, 6, 14};
+
 static Pose dive_pose(int k) {
   static const float HIPX[4] = {8, 8.5f, 9, 8.5f}, HIPY[4] = {13, 11, 11, 13.5f};
   static const float LEAN[4] = {55, 88, 115, 92}, THIGH[4] = {-35, -80, -95, -78};
   Pose p = pose_zero(HIPX[k], HIPY[k]);
   p.lean = LEAN[k];
-  // Arms stretched out over the head, past the hair line.
-  p.arm[0] = 180 - LEAN[k] + 14;
-  p.arm[1] = 180 - LEAN[k] + 24;
+  p.arm[0] = p.arm[1] = 180 - LEAN[k] + DIVE_ARM_TILT[k];
   p.thigh[0] = THIGH[k] - 4;
   p.thigh[1] = THIGH[k] + 4;
   p.knee[0] = p.knee[1] = k == 0 ? 20 : 0;
   return p;
+}
+
+// Outstretched arms drawn again, longer and outlined on their own, across
+// the back of the head: skin on skin would hide them, and the arrow shape is
+// the dive.
+static void streamline_arms(Image &img, const FigureLook &look, const Pose &p) {
+  FigureBuild shoulder = KID_BUILD, reach = KID_BUILD;
+  shoulder.upper = shoulder.fore = 0;
+  reach.upper = 5.0f;
+  reach.fore = 6.0f;
+  float sx, sy, hx, hy;
+  pose_hand(shoulder, p, 1, &sx, &sy);
+  pose_hand(reach, p, 1, &hx, &hy);
+  // The far arm sits one pixel towards the diver's back.
+  float bx = -std::cos(p.lean * PI / 180), by = -std::sin(p.lean * PI / 180);
+  Image arms;
+  img_new(arms, img.w, img.h);
+  thick_line(arms, sx + bx, sy + by, hx + bx, hy + by, 2, shade(look.skin, 80));
+  thick_line(arms, sx, sy, hx, hy, 2, look.skin);
+  light_edges(arms, 120, 75);
+  outline_opaque(arms);
+  blit_over(img, arms, 0, 0);
+}
+
+static void dive_frame(Image &out, const FigureLook &look, int k) {
+  FigureLook wet = swimwear(look);
+  Pose p = dive_pose(k);
+  img_new(out, KID_W, KID_H);
+  draw_figure(out, wet, KID_BUILD, p);
+  finish_sprite(out);
+  streamline_arms(out, wet, p);
+  if (k < 2) return;
+  submerge(out, WATER_LINE + 1, 5);
+  foam(out, k == 2 ? 12 : 0, k == 2 ? 23 : 12, WATER_LINE, k + 40);
 }
 
 // The drawn-back catapult: the elastic runs from the hand to the fork
@@ -301,12 +337,14 @@ static Pose throw_pose(int kind, int k) {
   return p;
 }
 
+// The bands run from the hand to where the catapult's own pieces of them
+// end, at the frame's right edge.
 static void elastic(Image &img, const Pose &p) {
   float hx, hy;
   pose_hand(KID_BUILD, p, 1, &hx, &hy);
-  uint32_t band = 0xFF8A3A20;
-  line(img, (int)hx + 1, (int)hy, KID_W - 1, (int)hy - 4, band);
-  line(img, (int)hx + 1, (int)hy + 1, KID_W - 1, (int)hy + 5, band);
+  uint32_t band = 0xFFB04428;
+  line(img, (int)hx + 1, (int)hy, KID_W - 1, 2, band);
+  line(img, (int)hx + 1, (int)hy + 1, KID_W - 1, 5, band);
   fill_rect(img, (int)hx, (int)hy - 1, 2, 3, 0xFF5A3A20);
 }
 
@@ -322,14 +360,7 @@ static void kid_wet(int type, int kind, int k, Image &out) {
     water_frame(out, look, swim_pose(k), k + 20, 0, 23);
     kick_spray(out, k);
     break;
-  default: {
-    if (k < 2) {
-      figure_frame(out, KID_W, KID_H, -1, swimwear(look), KID_BUILD, dive_pose(k));
-    } else {
-      water_frame(out, look, dive_pose(k), k + 40, k == 2 ? 12 : 0, k == 2 ? 23 : 12);
-    }
-    break;
-  }
+  default: dive_frame(out, look, k); break;
   }
 }
 

@@ -111,18 +111,35 @@ static void lane_floats(int p, Image &out) {
   fill_rect(out, W - 1, 2, 1, 3, 0xFF404050);
 }
 
-// A glint on the water that breaks up and fades.
+// A ring spreading on the water, seen flat: its far side catches the
+// light, its near side is a darker trough. It starts as a plop with two
+// flecks thrown out and widens, paling and breaking up into the water.
 static void ripple(int p, int k, Image &out) {
+  static const int LIGHT_FADE[5] = {0, 25, 55, 85, 100};
+  static const int WATER_FADE[5] = {0, 0, 0, 15, 45};
+  static const float GROWTH[5] = {0, 0.45f, 0.75f, 0.93f, 1};
   int w = 10 + p * 3;
   img_new(out, w, 3);
+  float cx = (w - 1) / 2.0f, a = 2.0f + ((w - 1) / 2.0f - 2.0f) * GROWTH[k];
+  uint32_t light = mix(mix(pal::WHITE, pal::WATER_LIGHT, LIGHT_FADE[k]), pal::WATER, WATER_FADE[k]);
+  uint32_t trough = mix(pal::WATER_DARK, pal::WATER, WATER_FADE[k]);
   for (int x = 0; x < w; x++) {
-    int y = (int)std::lround(1 + std::sin(x * PI * 2 / (w / 2.0f)));
-    if (k > 0 && (x * 7 + k * 3) % (6 - (k > 3 ? 3 : k)) < k) continue;
-    put(out, x, y > 2 ? 2 : y, k < 2 ? pal::WHITE : pal::WATER_LIGHT);
+    if (k == 4 && x % 2 == 0) continue;
+    float dx = std::fabs(x - cx);
+    if (dx <= a - 1.5f) {
+      put(out, x, 0, light);
+      put(out, x, 2, trough);
+    } else if (dx <= a + 0.5f) {
+      put(out, x, 1, light);
+    }
   }
   if (k == 0) {
-    put(out, 0, 0, pal::WATER_LIGHT);
-    put(out, w - 1, 2, pal::WATER_LIGHT);
+    put(out, 1, 0, pal::WHITE);
+    put(out, w - 2, 0, pal::WHITE);
+    put(out, (int)cx, 1, pal::WHITE);
+  } else if (k == 1) {
+    put(out, 0, 1, pal::WATER_LIGHT);
+    put(out, w - 1, 1, pal::WATER_LIGHT);
   }
 }
 
@@ -147,16 +164,48 @@ static void balloon_body(Image &out, int p, int rx, int ry, int cx, int cy) {
   fill_rect(out, cx - 1, cy + ry + 1, 3, 1, shade(c, 80));  // knot
 }
 
-// Float frames sway the string; the squashed one flattens after a hit.
+// A round balloon body a little narrower at the bottom, with no one-pixel
+// nubs at its sides, its top shifted by lean pixels per row up from the
+// middle (a sway); cx may fall between two columns.
+static void balloon_shape(Image &out, float cx, float cy, float rx, float ry, float lean, uint32_t c) {
+  for (int y = 0; y < out.h; y++)
+    for (int x = 0; x < out.w; x++) {
+      float ny = (y - cy) / (ry + 0.3f);
+      float wx = (rx + 0.3f) * (ny > 0 ? 1 - 0.2f * ny : 1);
+      float nx = (x - cx - lean * (cy - y)) / wx;
+      if (nx * nx + ny * ny <= 1) put(out, x, y, c);
+    }
+}
+
+struct FloatFrame {
+  float cx, cy, rx, ry, lean;
+  int glintX, glintY, glintW;  // white highlight, upper left
+  int stringTip;               // x of the string's end, bottom row
+};
+
+// 95 leans left with the string trailing right, 96 sways right with the
+// glint rolled round after it, 97 is squashed after a hit. The body's
+// middle stays on row 7, where a dead-centre shot meets it.
+static const FloatFrame FLOATS[3] = {
+    {6.5f, 7, 5.8f, 5.6f, -0.17f, 2, 3, 2, 9},
+    {6.5f, 7, 5.8f, 5.6f, 0.17f, 5, 3, 2, 4},
+    {6.5f, 8, 6.1f, 4.8f, 0, 3, 4, 3, 6},
+};
+
 static void balloon(int p, int k, Image &out) {
+  const FloatFrame &f = FLOATS[k];
+  uint32_t c = BALLOON[p];
   img_new(out, BAL_W, BAL_H);
-  if (k == 2) {
-    balloon_body(out, p, 6, 5, 6, 8);
-  } else {
-    balloon_body(out, p, 6, 6, 6, 7);
-  }
-  line(out, 6, 15, 6 + (k == 1 ? 1 : -1), 16, pal::DARK_GREY);
+  balloon_shape(out, f.cx, f.cy, f.rx, f.ry, f.lean, c);
+  light_edges(out, 118, 72);
+  fill_rect(out, f.glintX, f.glintY, f.glintW, 2, pal::WHITE);
+  put(out, f.glintX, f.glintY + 2, shade(c, 150));
+  int ky = (int)(f.cy + f.ry + 1);
+  int kx = (int)std::floor(f.cx + f.lean * (f.cy - ky) + 0.5f);
+  fill_rect(out, kx - 1, ky, 3, 1, shade(c, 75));  // knot
   outline_opaque(out);
+  // The string stays thin: no outline of its own.
+  line(out, kx, ky + 1, f.stringTip, BAL_H - 1, 0xFFD8D8E0);
 }
 
 // Inflating on the stand: a limp skin with a sparkle, then growing.
@@ -202,28 +251,58 @@ static void balloon_stand(Image &out) {
   fill_rect(out, 4, 5, 1, 8, 0xFF307040);
 }
 
-// A big wooden slingshot on a trestle; the shot leaves its pouch at the
-// fork on the right.
+// The catapult's place, 80 x 48, drawn over the player who stands at its
+// x 39 to 62 with his feet on row 40: nothing may cross him there. A big
+// wooden Y on a trestle stands just in front of him; the shot leaves his
+// hand at (55, 20) and flies out between the prongs. The elastic he pulls
+// leaves his frame at (62, 18) and (62, 21), by the near prong's tip.
+static const uint32_t CAT_WOOD = 0xFFA8703A;
+static const uint32_t CAT_WOOD_DARK = 0xFF70481F;
+static const uint32_t CAT_RUBBER = 0xFFB04428;
+
+// A low wooden stage along the bottom, planked, with a box of shot and the
+// range flag at its left end.
+static void catapult_stage(Image &out) {
+  fill_rect(out, 0, 42, 80, 2, shade(CAT_WOOD, 120));
+  fill_rect(out, 0, 44, 80, 3, CAT_WOOD);
+  for (int x = 9; x < 80; x += 14) fill_rect(out, x, 44, 1, 3, CAT_WOOD_DARK);
+  fill_rect(out, 0, 46, 80, 1, CAT_WOOD_DARK);
+  fill_rect(out, 4, 34, 12, 8, CAT_WOOD);
+  fill_rect(out, 4, 37, 12, 1, CAT_WOOD_DARK);
+  for (int i = 0; i < 5; i++) fill_circle(out, 6 + i * 2, 33 - (i % 2), 1, i % 2 ? 0xFF9A9AA8 : 0xFFB8B8C4);
+  fill_rect(out, 1, 0, 2, 42, pal::STONE);
+  fill_rect(out, 1, 0, 1, 42, pal::WHITE);
+  int flag[] = {3, 1, 3, 8, 11, 4};
+  fill_polygon(out, flag, 3, pal::RED);
+  fill_rect(out, 3, 3, 3, 2, pal::YELLOW);
+}
+
+// The Y: far prong and back leg a shade darker, then the trestle.
+static void catapult_fork(Image &out) {
+  thick_line(out, 68, 31, 74, 13, 3, CAT_WOOD_DARK);
+  thick_line(out, 69, 35, 71, 41, 2, CAT_WOOD_DARK);
+  thick_line(out, 68, 31, 63, 17, 3, CAT_WOOD);
+  thick_line(out, 68, 30, 68, 41, 3, CAT_WOOD);
+  thick_line(out, 67, 35, 62, 41, 2, CAT_WOOD);
+  thick_line(out, 69, 35, 75, 41, 2, CAT_WOOD);
+}
+
+// The band tied round both tips, sagging across the fork.
+static void catapult_band(Image &out) {
+  fill_rect(out, 62, 17, 3, 2, CAT_RUBBER);
+  fill_rect(out, 73, 13, 3, 2, CAT_RUBBER);
+  line(out, 73, 15, 68, 18, CAT_RUBBER);
+  line(out, 68, 18, 64, 19, CAT_RUBBER);
+  put(out, 62, 19, CAT_RUBBER);
+}
+
 static void catapult(Image &out) {
-  const int W = 80, H = 48;
-  img_new(out, W, H);
-  uint32_t wood = 0xFFA8703A, dark = 0xFF70481F;
-  thick_line(out, 4, 46, 16, 28, 3, dark);
-  thick_line(out, 24, 46, 16, 28, 3, wood);
-  thick_line(out, 56, 46, 66, 28, 3, dark);
-  thick_line(out, 76, 46, 66, 28, 3, wood);
-  fill_rect(out, 1, 27, 72, 4, wood);
-  fill_rect(out, 1, 27, 72, 1, shade(wood, 125));
-  fill_rect(out, 1, 30, 72, 1, dark);
-  thick_line(out, 70, 28, 70, 20, 3, wood);
-  thick_line(out, 70, 20, 64, 4, 3, wood);
-  thick_line(out, 70, 20, 77, 0, 3, wood);
-  line(out, 64, 5, 62, 21, 0xFF8A3A20);
-  line(out, 76, 2, 62, 21, 0xFF8A3A20);
+  img_new(out, 80, 48);
+  catapult_stage(out);
+  catapult_fork(out);
   light_edges(out, 115, 80);
   outline_opaque(out);
-  fill_rect(out, 8, 27, 3, 2, pal::GREY);
-  fill_rect(out, 60, 27, 3, 2, pal::GREY);
+  catapult_band(out);
 }
 
 // The throw's angle gauge: a protractor with room for the angle's digits.

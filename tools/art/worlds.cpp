@@ -17,7 +17,9 @@ static void backdrop(Image &img, int horizon, Rng &r) {
     rect_outline(img, 200, horizon - 20, 100, 9, pal::RED);
     draw_text5(img, 250 - text5_width("SPORTS DAY") / 2, horizon - 19, "SPORTS DAY", pal::RED);
   }
-  hedge(img, 0, img.w, horizon + 4, horizon + 9);
+  // Down to the ground's first row: a row left clear would show through
+  // the masked playfield.
+  hedge(img, 0, img.w, horizon + 4, horizon + 10);
 }
 
 static void stands_with_bunting(Image &img, int x0, int x1, int base, Rng &r) {
