@@ -38,7 +38,7 @@ static int any_control_held(void) {
 
 void wait_controls_released(int blank) {
   if (blank) blank_and_present();
-  read_controls();
+  // The last reading decides whether to wait at all.
   while (!QuitFlag && any_control_held()) {
     plat_idle();
     read_controls();

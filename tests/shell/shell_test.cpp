@@ -96,6 +96,7 @@ TEST_F(Shell, WaitControlsReleasedBlanksWaitsAndOwesOneTick) {
   headless_hold(KEY_SPACE, 0, 30);
   headless_press(KEY_LEFT);
   headless_release(KEY_LEFT);
+  read_controls();  // the screen's last tick saw fire held
   int presents = headless_presents();
   wait_controls_released(1);
   EXPECT_EQ(headless_presents(), presents + 1);
@@ -103,11 +104,19 @@ TEST_F(Shell, WaitControlsReleasedBlanksWaitsAndOwesOneTick) {
   EXPECT_GE(headless_tick(), 31);
   EXPECT_EQ(TickCounter, 1);
 
+  // The wait follows the screen's last reading: nothing held then, no wait.
+  headless_press(KEY_SPACE);
+  int tick = headless_tick();
+  wait_controls_released(0);
+  EXPECT_EQ(headless_tick(), tick);
+  headless_release(KEY_SPACE);
+
   // Without blanking nothing is presented; a closed window ends the wait.
   headless_press(KEY_ESC);
+  read_controls();
   QuitFlag = 1;
   presents = headless_presents();
-  int tick = headless_tick();
+  tick = headless_tick();
   wait_controls_released(0);
   EXPECT_EQ(headless_presents(), presents);
   EXPECT_EQ(headless_tick(), tick);
