@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -41,12 +42,18 @@ void encode_records(const RecordData &r, unsigned char out[16]) {
   put_le32(out + 12, float_bits(r.best_throw_distance));
 }
 
+// A damaged value that no result could ever beat (not a number, infinite,
+// or a time of zero or less) reads as no record, so play can set one again.
+static float time_or_none(float t) { return std::isfinite(t) && t > 0.0f ? t : -1.0f; }
+
+static float distance_or_none(float d) { return std::isfinite(d) && d >= 0.0f ? d : -1.0f; }
+
 // Only whole fields are taken from a short file; the rest keep their values.
 static void decode_records(const unsigned char *in, int length, RecordData &r) {
-  if (length >= 4) r.best_sprint_time = bits_float(get_le32(in));
+  if (length >= 4) r.best_sprint_time = time_or_none(bits_float(get_le32(in)));
   if (length >= 8) r.best_catapult_points = (int)get_le32(in + 4);
-  if (length >= 12) r.best_swim_time = bits_float(get_le32(in + 8));
-  if (length >= 16) r.best_throw_distance = bits_float(get_le32(in + 12));
+  if (length >= 12) r.best_swim_time = time_or_none(bits_float(get_le32(in + 8)));
+  if (length >= 16) r.best_throw_distance = distance_or_none(bits_float(get_le32(in + 12)));
 }
 
 void load_records(void) {

@@ -179,6 +179,24 @@ TEST_F(Persist, ShortRecordsFileSetsOnlyTheWholeFieldsItCovers) {
   EXPECT_EQ(RecordTable.best_throw_distance, 4.0f);
 }
 
+TEST_F(Persist, DamagedValuesThatNothingCouldBeatReadAsNoRecord) {
+  // Sprint NaN, catapult 77, swim 0.0, throw +infinity.
+  write_bytes(RECORDS_FILE, {0x00, 0x00, 0xC0, 0x7F, 77, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80, 0x7F});
+  load_records();
+  EXPECT_EQ(RecordTable.best_sprint_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_catapult_points, 77);
+  EXPECT_EQ(RecordTable.best_swim_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_throw_distance, -1.0f);
+  // A negative time, a negative distance; an honest no-record stays.
+  RecordTable = RecordData{-0.5f, -1, -1.0f, -3.0f};
+  save_records();
+  load_records();
+  EXPECT_EQ(RecordTable.best_sprint_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_catapult_points, -1);
+  EXPECT_EQ(RecordTable.best_swim_time, -1.0f);
+  EXPECT_EQ(RecordTable.best_throw_distance, -1.0f);
+}
+
 TEST_F(Persist, FailedSaveLeavesTheOldFileWhole) {
   RecordTable = RecordData{12.5f, 350, 30.25f, 24.75f};
   save_records();
