@@ -16,9 +16,7 @@ namespace {
 class Datafiles : public ::testing::Test {
 protected:
   void SetUp() override {
-    HeadlessOptions o;
-    o.loadData = false;
-    ASSERT_TRUE(headless_start(o));
+    ASSERT_TRUE(headless_start_bare());
   }
   void TearDown() override { headless_stop(); }
 };

@@ -156,6 +156,12 @@ bool headless_start(const HeadlessOptions &options) {
   return true;
 }
 
+bool headless_start_bare(void) {
+  HeadlessOptions options;
+  options.loadData = false;
+  return headless_start(options);
+}
+
 void headless_stop(void) {
   if (!Started) return;
   if (screen) destroy_bitmap(screen);

@@ -23,6 +23,8 @@ struct HeadlessOptions {
 // Backbuffer, default settings, controls, fake sound output and (by default)
 // the main datafile and fonts. Returns false when any of it fails.
 bool headless_start(const HeadlessOptions &options = HeadlessOptions());
+// The same without the main datafile and fonts, for tests that need neither.
+bool headless_start_bare(void);
 void headless_stop(void);
 
 // Virtual clock: the number of ticks since start.

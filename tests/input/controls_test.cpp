@@ -11,9 +11,7 @@ namespace {
 class Controls_ : public ::testing::Test {
 protected:
   void SetUp() override {
-    HeadlessOptions o;
-    o.loadData = false;
-    ASSERT_TRUE(headless_start(o));
+    ASSERT_TRUE(headless_start_bare());
     num_joysticks = 0;
   }
   void TearDown() override {

@@ -226,9 +226,7 @@ void send_delete_window(Display *d, Window w) {
 
 // The splash as the datafile holds it, in the X server's 5.6.5 pixels.
 bool load_splash(unsigned short *pixels) {
-  HeadlessOptions o;
-  o.loadData = false;
-  if (!headless_start(o)) return false;
+  if (!headless_start_bare()) return false;
   DATAFILE *d = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
   bool ok = d && d[1].type == DAT_BITMAP;
   if (ok) {
