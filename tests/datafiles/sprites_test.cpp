@@ -37,17 +37,16 @@ std::string name(const TypeUse &u) { return "type " + std::to_string(u.type) + "
 
 bool opaque(BITMAP *b, int x, int y) { return getpixel(b, x, y) != bitmap_mask_color(b); }
 
+// Empty columns and rows at each edge; all of it when the frame is blank.
 struct Box {
-  int left, top, right, bottom;  // empty columns and rows at each edge
-  bool empty;
+  int left, top, right, bottom;
 };
 
 Box margins(BITMAP *b) {
-  Box m = {b->w, b->h, b->w, b->h, true};
+  Box m = {b->w, b->h, b->w, b->h};
   for (int y = 0; y < b->h; y++)
     for (int x = 0; x < b->w; x++) {
       if (!opaque(b, x, y)) continue;
-      m.empty = false;
       m.left = std::min(m.left, x);
       m.top = std::min(m.top, y);
       m.right = std::min(m.right, b->w - 1 - x);
@@ -75,35 +74,24 @@ class Sprites : public ::testing::Test {
 // A sequence the type did not fill still shows entry 0; skip those.
 bool filled(const AnimSeq &s) { return s.frames[0] != 0; }
 
-TEST_F(Sprites, EveryFrameAnObjectShowsHasTheSizeOfItsFirstFrame) {
+// Also the first frame fills its box up to a two-pixel margin, so
+// collision and culling match what the player sees.
+TEST_F(Sprites, EveryFrameAnObjectShowsHasTheSizeOfItsFilledFirstFrame) {
   for (const TypeUse &u : all_type_uses()) {
+    SCOPED_TRACE(name(u));
     GameObject *o = add(u);
-    ASSERT_NE(o, nullptr) << name(u);
-    ASSERT_GT(o->width, 0) << name(u);
-    for (int k = 0; k < MAX_SEQUENCES; k++) {
-      if (!filled(o->seqs[k])) continue;
-      for (int f = 0; f < o->seqs[k].count; f++) {
+    ASSERT_NE(o, nullptr);
+    ASSERT_GT(o->width, 0);
+    for (int k = 0; k < MAX_SEQUENCES; k++)
+      for (int f = 0; filled(o->seqs[k]) && f < o->seqs[k].count; f++) {
         BITMAP *b = dat_bitmap(o->seqs[k].frames[f]);
-        ASSERT_NE(b, nullptr) << name(u) << " sequence " << k;
-        EXPECT_EQ(b->w, o->width) << name(u) << " sequence " << k << " frame " << f;
-        EXPECT_EQ(b->h, o->height) << name(u) << " sequence " << k << " frame " << f;
+        ASSERT_NE(b, nullptr) << "sequence " << k;
+        EXPECT_TRUE(b->w == o->width && b->h == o->height) << "sequence " << k << " frame " << f;
       }
-    }
-    remove_object(o);
-  }
-}
-
-TEST_F(Sprites, FirstFrameFillsItsBoxUpToATwoPixelMargin) {
-  for (const TypeUse &u : all_type_uses()) {
-    GameObject *o = add(u);
-    ASSERT_NE(o, nullptr) << name(u);
-    BITMAP *b = dat_bitmap(o->seqs[0].frames[0]);
-    Box m = margins(b);
-    EXPECT_FALSE(m.empty) << name(u);
-    EXPECT_LE(m.left, 2) << name(u);
-    EXPECT_LE(m.top, 2) << name(u);
-    EXPECT_LE(m.right, 2) << name(u);
-    EXPECT_LE(m.bottom, 2) << name(u);
+    Box m = margins(dat_bitmap(o->seqs[0].frames[0]));
+    EXPECT_LT(m.left, o->width) << "blank";
+    EXPECT_LE(std::max(std::max(m.left, m.top), std::max(m.right, m.bottom)), 2)
+        << "margins " << m.left << " " << m.top << " " << m.right << " " << m.bottom;
     remove_object(o);
   }
 }
@@ -126,13 +114,13 @@ TEST_F(Sprites, AthletesKeepOneFeetLineOnDryLand) {
   }
 }
 
-int white16(void) { return makecol16(255, 255, 255); }
+bool white(BITMAP *b, int x, int y) { return getpixel(b, x, y) == makecol16(255, 255, 255); }
 
-// Rows of the sprint World's column x that are lane lines (white).
+// Rows of the sprint World's column x that are lane lines.
 std::vector<int> white_rows(BITMAP *world, int x, int from) {
   std::vector<int> rows;
   for (int y = from; y < world->h; y++)
-    if (getpixel(world, x, y) == white16()) rows.push_back(y);
+    if (white(world, x, y)) rows.push_back(y);
   return rows;
 }
 
@@ -140,18 +128,15 @@ std::vector<int> white_rows(BITMAP *world, int x, int from) {
 // lines of the track, one lane each.
 TEST_F(Sprites, RunnersStandInsideTheirOwnLanes) {
   BITMAP *world = dat_bitmap(3);
-  ASSERT_NE(world, nullptr);
-  ASSERT_EQ(world->w, 3000);
+  ASSERT_TRUE(world && world->w == 3000);
   std::vector<int> lines = white_rows(world, 1000, 100);
   ASSERT_EQ(lines.size(), 5u) << "four lanes need five lines";
-  const int LANE_Y[4] = {94, 106, 118, 132};
-  const int LANE_TYPE[4] = {2, 4, 1, 3};
+  const int LANE_Y[4] = {94, 106, 118, 132}, LANE_TYPE[4] = {2, 4, 1, 3};
   for (int lane = 0; lane < 4; lane++) {
     GameObject *o = add({LANE_TYPE[lane], 0});
     ASSERT_NE(o, nullptr);
     int feet = LANE_Y[lane] + lowest_row(dat_bitmap(o->seqs[0].frames[0]));
-    EXPECT_GT(feet, lines[lane]) << "lane " << lane;
-    EXPECT_LT(feet, lines[lane + 1]) << "lane " << lane;
+    EXPECT_TRUE(feet > lines[lane] && feet < lines[lane + 1]) << "lane " << lane << " feet at " << feet;
     remove_object(o);
   }
 }
@@ -161,23 +146,21 @@ TEST_F(Sprites, RunnersStandInsideTheirOwnLanes) {
 // start line just ahead of the crouched runners at x 50.
 TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
   BITMAP *world = dat_bitmap(3);
-  ASSERT_NE(world, nullptr);
   GameObject *runner = add({1, 0});
-  ASSERT_NE(runner, nullptr);
+  ASSERT_TRUE(world && runner);
   std::vector<int> lines = white_rows(world, 1000, 100);
   auto across_lanes = [&](int x) {
     int count = 0;
-    for (int y = 112; y < 158; y++)
-      if (std::find(lines.begin(), lines.end(), y) == lines.end()) count += getpixel(world, x, y) == white16();
+    for (int y = 112; y < 158; y++) count += white(world, x, y) && std::find(lines.begin(), lines.end(), y) == lines.end();
     return count;
   };
-  int finish = -1, start = -1;
-  for (int x = 2586; x < 2586 + 2 * runner->width && finish < 0; x++)
-    if (across_lanes(x) > 20) finish = x;
-  for (int x = 50; x < 50 + 2 * runner->width && start < 0; x++)
-    if (across_lanes(x) > 40) start = x;
-  EXPECT_GE(finish, 2586 + runner->width / 2);
-  EXPECT_GE(start, 50 + runner->width / 2);
+  auto first_line = [&](int from, int least) {
+    for (int x = from; x < from + 2 * runner->width; x++)
+      if (across_lanes(x) > least) return x;
+    return -1;
+  };
+  EXPECT_GE(first_line(2586, 20), 2586 + runner->width / 2);
+  EXPECT_GE(first_line(50, 40), 50 + runner->width / 2);
   EXPECT_EQ(across_lanes(1000), 0) << "no line across the lanes mid-race";
 }
 
@@ -185,47 +168,35 @@ TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
 // water runs from just right of 17 to just past 498 plus a swimmer.
 TEST_F(Sprites, PoolWaterEndsAtTheTurningWalls) {
   BITMAP *pool = dat_bitmap(2);
-  ASSERT_NE(pool, nullptr);
   GameObject *swimmer = add({1, 0});
-  ASSERT_NE(swimmer, nullptr);
-  auto water = [&](int x, int y) {
-    int c = getpixel(pool, x, y);
-    return getb16(c) > getr16(c) + 40 && getb16(c) > getg16(c);
-  };
+  ASSERT_TRUE(pool && swimmer);
   int first = -1, last = -1;
-  for (int x = 0; x < pool->w; x++)
-    if (water(x, 125)) {
+  for (int x = 0; x < pool->w; x++) {
+    int c = getpixel(pool, x, 125);
+    if (getb16(c) > getr16(c) + 40 && getb16(c) > getg16(c)) {
       if (first < 0) first = x;
       last = x;
     }
-  EXPECT_GE(first, 12);
-  EXPECT_LE(first, 22);
-  EXPECT_GE(last, 498 + swimmer->width - 4);
-  EXPECT_LE(last, 498 + swimmer->width + 4);
-}
-
-// Rightmost opaque column among a frame's bottom rows (the feet).
-int toe_column(BITMAP *b) {
-  int right = -1;
-  for (int y = b->h - 6; y < b->h; y++)
-    for (int x = 0; x < b->w; x++)
-      if (opaque(b, x, y)) right = std::max(right, x);
-  return right;
+  }
+  EXPECT_TRUE(first >= 12 && first <= 22) << first;
+  EXPECT_TRUE(std::abs(last - (498 + swimmer->width)) <= 4) << last;
 }
 
 // A plant at truncated x 568 is fair and 569 a foul; the close-up of the
-// line shows the same: the planted toe stays behind the line at 568 and
-// touches it at 569.
+// line shows the same: the planted toe (the rightmost opaque column of the
+// bottom rows) stays behind the line at 568 and touches it at 569.
 TEST_F(Sprites, PlantedToeMeetsTheThrowingLineExactlyAtAFoul) {
   BITMAP *world = dat_bitmap(0);
-  ASSERT_NE(world, nullptr);
   GameObject *thrower = add({1, 0});
-  ASSERT_NE(thrower, nullptr);
-  int line = -1;
-  for (int x = 560; x < 600 && line < 0; x++)
-    if (getpixel(world, x, 150) == white16()) line = x;
+  ASSERT_TRUE(world && thrower);
+  int line = 560;
+  while (line < 600 && !white(world, line, 150)) line++;
   EXPECT_EQ(line, 586);
-  int toe = toe_column(dat_bitmap(thrower->seqs[13].frames[0]));
+  BITMAP *planted = dat_bitmap(thrower->seqs[13].frames[0]);
+  int toe = -1;
+  for (int y = planted->h - 6; y < planted->h; y++)
+    for (int x = 0; x < planted->w; x++)
+      if (opaque(planted, x, y)) toe = std::max(toe, x);
   EXPECT_LT(568 + toe, line);
   EXPECT_GE(569 + toe, line);
 }
@@ -235,14 +206,14 @@ TEST_F(Sprites, PlantedToeMeetsTheThrowingLineExactlyAtAFoul) {
 TEST_F(Sprites, ThrowFieldMarksEveryFiveMetresFromTheLine) {
   BITMAP *world = dat_bitmap(0);
   ASSERT_NE(world, nullptr);
-  auto marked = [&](int x) {
-    int chalk = 0;
-    for (int y = 130; y < world->h; y++) chalk += getpixel(world, x, y) == white16();
+  auto marked = [&](float metres) {
+    int x = 586 + (int)(metres * 15.73 + 0.5), chalk = 0;
+    for (int y = 130; y < world->h; y++) chalk += white(world, x, y);
     return chalk >= 8;
   };
   for (int m = 5; m <= 65; m += 5) {
-    EXPECT_TRUE(marked(586 + (int)(m * 15.73 + 0.5))) << m << " metres";
-    EXPECT_FALSE(marked(586 + (int)((m - 2.5) * 15.73 + 0.5))) << m - 2.5 << " metres";
+    EXPECT_TRUE(marked(m)) << m << " metres";
+    EXPECT_FALSE(marked(m - 2.5f)) << m - 2.5 << " metres";
   }
 }
 
