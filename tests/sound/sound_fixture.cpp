@@ -1,5 +1,6 @@
 #include "sound_fixture.h"
 
+#include <gtest/gtest.h>
 #include <math.h>
 #include <stdlib.h>
 #include <vorbis/vorbisenc.h>
@@ -70,22 +71,20 @@ static void drain(vorbis_dsp_state &dsp, vorbis_block &block, ogg_stream_state &
 Bytes make_ogg(int channels, int rate, int frames, double tone_hz) {
   Bytes out;
   vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, channels, rate, 0.4f) != 0) abort();
   vorbis_comment vc;
-  vorbis_comment_init(&vc);
   vorbis_dsp_state dsp;
   vorbis_block block;
+  ogg_stream_state os;
+  ogg_packet headers[3];
+  ogg_page page;
+  vorbis_info_init(&vi);
+  if (vorbis_encode_init_vbr(&vi, channels, rate, 0.4f) != 0) abort();
+  vorbis_comment_init(&vc);
   vorbis_analysis_init(&dsp, &vi);
   vorbis_block_init(&dsp, &block);
-  ogg_stream_state os;
   ogg_stream_init(&os, 7);
-  ogg_packet header, comment, code;
-  vorbis_analysis_headerout(&dsp, &vc, &header, &comment, &code);
-  ogg_stream_packetin(&os, &header);
-  ogg_stream_packetin(&os, &comment);
-  ogg_stream_packetin(&os, &code);
-  ogg_page page;
+  vorbis_analysis_headerout(&dsp, &vc, &headers[0], &headers[1], &headers[2]);
+  for (ogg_packet &h : headers) ogg_stream_packetin(&os, &h);
   while (ogg_stream_flush(&os, &page)) append_page(out, page);
   float **buffer = vorbis_analysis_buffer(&dsp, frames);
   for (int c = 0; c < channels; c++) {
@@ -105,6 +104,12 @@ Bytes make_ogg(int channels, int rate, int frames, double tone_hz) {
 FSOUND_SAMPLE *load_bytes(const Bytes &bytes) {
   return FSOUND_Sample_Load(FSOUND_FREE, (const char *)bytes.data(), FSOUND_NORMAL | FSOUND_LOADMEMORY,
                             0, (int)bytes.size());
+}
+
+FsoundChannelInfo channel_info(int channel) {
+  FsoundChannelInfo i{};
+  EXPECT_EQ(1, fsound_channel_info(channel, &i)) << "channel " << channel;
+  return i;
 }
 
 int sample_level(const SAMPLE *spl, long frame, int channel) {

@@ -8,16 +8,16 @@
 
 typedef std::vector<unsigned char> Bytes;
 
-// A RIFF WAV of a sine at tone_hz: 8-bit unsigned or 16-bit signed PCM,
-// one or two channels (the right channel an octave above the left).
+// A sine at tone_hz (a second channel an octave above the first) as a RIFF
+// WAV of 8-bit unsigned or 16-bit signed PCM, or as Ogg Vorbis.
 Bytes make_wav(int bits, int channels, int rate, int frames, double tone_hz);
-// The same sine as an Ogg Vorbis file.
 Bytes make_ogg(int channels, int rate, int frames, double tone_hz);
 
 // Loads bytes into the library as the game does (mode 0x8130, from memory).
 FSOUND_SAMPLE *load_bytes(const Bytes &bytes);
+FsoundChannelInfo channel_info(int channel);
 
-// Value of a decoded sample at a frame and channel, as a signed 16-bit level.
+// A decoded sample's value at a frame and channel as a signed 16-bit level,
+// and one channel's sign changes over a range of frames.
 int sample_level(const SAMPLE *spl, long frame, int channel);
-// Sign changes of one channel of a decoded sample over a range of frames.
 int zero_crossings(const SAMPLE *spl, int channel, long from, long to);
