@@ -21,37 +21,33 @@ BITMAP *entry_bitmap(int index) { return (BITMAP *)MainData[index].dat; }
 
 const char PRINTED[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.:%-'!?$/";
 
-// Draws text as the game does (colour value 0) on black; a colour font
-// keeps its own colours, a mono one would vanish.
-BITMAP *render(FONT *f, const std::string &text) {
+// Text drawn as the game does (colour value 0) on black: its pixels, and
+// the first and last rows holding ink (-1 when none). A colour font keeps
+// its own colours; a mono one would vanish.
+struct Drawn {
+  std::string pixels;
+  int first = -1, last = -1;
+};
+
+Drawn draw(FONT *f, const std::string &text) {
   int w = text_length(f, text.c_str()), h = text_height(f);
   BITMAP *b = create_bitmap(w > 0 ? w : 1, h > 0 ? h : 1);
-  clear_to_color(b, makecol(0, 0, 0));
+  clear_to_color(b, 0);
   textout_ex(b, f, text.c_str(), 0, 0, 0, -1);
-  return b;
+  Drawn d;
+  d.pixels = std::to_string(b->w) + ":";
+  for (int y = 0; y < b->h; y++)
+    for (int x = 0; x < b->w; x++) {
+      int c = getpixel(b, x, y);
+      d.pixels += std::to_string(c) + ",";
+      if (c && d.first < 0) d.first = y;
+      if (c) d.last = y;
+    }
+  destroy_bitmap(b);
+  return d;
 }
 
-// First and last rows of the text holding anything but black (-1 if none).
-void inked_rows(FONT *f, const std::string &text, int *first, int *last) {
-  BITMAP *b = render(f, text);
-  *first = *last = -1;
-  for (int y = 0; y < b->h; y++)
-    for (int x = 0; x < b->w; x++)
-      if (getpixel(b, x, y) != makecol(0, 0, 0)) {
-        if (*first < 0) *first = y;
-        *last = y;
-      }
-  destroy_bitmap(b);
-}
-
-std::string glyph_signature(FONT *f, char c) {
-  BITMAP *b = render(f, std::string(1, c));
-  std::string sig = std::to_string(b->w) + ":";
-  for (int y = 0; y < b->h; y++)
-    for (int x = 0; x < b->w; x++) sig += std::to_string(getpixel(b, x, y)) + ",";
-  destroy_bitmap(b);
-  return sig;
-}
+std::string glyph_signature(FONT *f, char c) { return draw(f, std::string(1, c)).pixels; }
 
 TEST_F(Art, EveryPrintedCharacterIsInkedInEveryFont) {
   const char *names[4] = {"TitleFont", "TextFont", "ScoreFont", "MenuFont"};
@@ -60,11 +56,8 @@ TEST_F(Art, EveryPrintedCharacterIsInkedInEveryFont) {
     ASSERT_NE(fonts[k], nullptr) << names[k];
     EXPECT_LE(get_font_range_begin(fonts[k], -1), ' ') << names[k];
     EXPECT_GE(get_font_range_end(fonts[k], -1), '~') << names[k];
-    for (const char *c = PRINTED; *c; c++) {
-      int first, last;
-      inked_rows(fonts[k], std::string(1, *c), &first, &last);
-      EXPECT_GE(first, 0) << names[k] << " '" << *c << "' draws nothing";
-    }
+    for (const char *c = PRINTED; *c; c++)
+      EXPECT_GE(draw(fonts[k], std::string(1, *c)).first, 0) << names[k] << " '" << *c << "' draws nothing";
   }
 }
 
@@ -84,13 +77,10 @@ TEST_F(Art, ScoreDigitsAndRollingFramesShareOneWidth) {
 }
 
 TEST_F(Art, TheAngleSignSitsHighLikeADegreeSign) {
-  int dfirst, dlast, first, last;
-  inked_rows(TextFont, "$", &dfirst, &dlast);
-  inked_rows(TextFont, "0", &first, &last);
-  ASSERT_GE(dfirst, 0);
-  ASSERT_GE(first, 0);
-  EXPECT_LE(dfirst, first);
-  EXPECT_LT(dlast, (first + last) / 2 + 2) << "the sign reaches down into the line";
+  Drawn sign = draw(TextFont, "$"), digit = draw(TextFont, "0");
+  ASSERT_TRUE(sign.first >= 0 && digit.first >= 0);
+  EXPECT_LE(sign.first, digit.first);
+  EXPECT_LT(sign.last, (digit.first + digit.last) / 2 + 2) << "the sign reaches down into the line";
 }
 
 TEST_F(Art, LinesOfTextDoNotRunIntoEachOther) {

@@ -21,43 +21,38 @@
 
 static int key_code(const std::string &name) {
   static const std::map<std::string, int> NAMES = {
-      {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT},       {"UP", KEY_UP},
-      {"DOWN", KEY_DOWN},   {"SPACE", KEY_SPACE},       {"ESC", KEY_ESC},
-      {"ENTER", KEY_ENTER}, {"F1", KEY_F1},             {"F2", KEY_F2},
-      {"F3", KEY_F3},       {"F4", KEY_F4},             {"F5", KEY_F5},
-      {"4", KEY_4},         {"6", KEY_6},               {"RCONTROL", KEY_RCONTROL},
+      {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"UP", KEY_UP},             {"DOWN", KEY_DOWN},
+      {"SPACE", KEY_SPACE}, {"ESC", KEY_ESC},     {"ENTER", KEY_ENTER},       {"RCONTROL", KEY_RCONTROL},
       {"RSHIFT", KEY_RSHIFT}, {"LCONTROL", KEY_LCONTROL}, {"LSHIFT", KEY_LSHIFT},
   };
   auto it = NAMES.find(name);
   if (it != NAMES.end()) return it->second;
-  if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return KEY_A + (name[0] - 'A');
+  char c = name.size() == 1 ? name[0] : 0;
+  if (c >= 'A' && c <= 'Z') return KEY_A + (c - 'A');
+  if (c >= '0' && c <= '9') return KEY_0 + (c - '0');
+  if (name.size() == 2 && name[0] == 'F' && name[1] >= '1' && name[1] <= '9') return KEY_F1 + (name[1] - '1');
   return 0;
 }
 
 struct Reader {
   std::map<std::string, int> names;
   Replay *replay;
-  std::string error;
 };
 
 // A tick is a number, a name given by "let", or NAME+N / NAME-N.
 static bool tick_value(Reader *r, const std::string &text, int *out) {
   size_t op = text.find_first_of("+-", 1);
-  std::string base = op == std::string::npos ? text : text.substr(0, op);
-  int offset = 0;
-  if (op != std::string::npos) {
-    char *end = nullptr;
-    offset = (int)strtol(text.c_str() + op, &end, 10);
-    if (*end) return false;
-  }
+  std::string base = text.substr(0, op);
   char *end = nullptr;
+  long offset = op == std::string::npos ? 0 : strtol(text.c_str() + op, &end, 10);
+  if (end && *end) return false;
   long value = strtol(base.c_str(), &end, 10);
   if (*end) {
     auto it = r->names.find(base);
     if (it == r->names.end()) return false;
     value = it->second;
   }
-  *out = (int)value + offset;
+  *out = (int)(value + offset);
   return true;
 }
 
@@ -143,22 +138,25 @@ bool parse_replay(const std::string &text, Replay *replay, std::string *error) {
   return true;
 }
 
-bool load_replay(const std::string &path, Replay *replay, std::string *error) {
+bool read_text(const std::string &path, std::string *text) {
   std::ifstream in(path);
-  if (!in) {
+  std::stringstream s;
+  s << in.rdbuf();
+  *text = s.str();
+  return bool(in);
+}
+
+bool load_replay(const std::string &path, Replay *replay, std::string *error) {
+  std::string text;
+  if (!read_text(path, &text)) {
     *error = "cannot open " + path;
     return false;
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  size_t slash = path.find_last_of('/');
-  size_t dot = path.find_last_of('.');
+  size_t slash = path.find_last_of('/'), dot = path.find_last_of('.');
   replay->name = path.substr(slash + 1, dot - slash - 1);
-  if (!parse_replay(text.str(), replay, error)) {
-    *error = path + " " + *error;
-    return false;
-  }
-  return true;
+  if (parse_replay(text, replay, error)) return true;
+  *error = path + " " + *error;
+  return false;
 }
 
 // --- Watching ---
@@ -171,8 +169,7 @@ static void say(const char *format, ...) {
   va_start(args, format);
   vsnprintf(line, sizeof line, format, args);
   va_end(args);
-  Report += line;
-  Report += '\n';
+  (Report += line) += '\n';
 }
 
 static const char *const OUTCOME_NAMES[6] = {"NONE", "FALSE_START", "QUALIFIED", "QUIT", "FAILED", "ALL_DONE"};
@@ -187,8 +184,7 @@ static const char *outcome_name(int outcome) {
 }
 
 struct Watch {
-  int choice, cheat, verdict, hz;
-  int footsteps;
+  int choice, cheat, verdict, hz, footsteps;
 };
 static Watch Seen;
 
@@ -319,11 +315,14 @@ static void set_up(const Replay &replay) {
   headless_on_tick(on_tick);
 }
 
+// The outcome first: the line carries the tick the day ended on.
+static void play_day(void) {
+  int outcome = run_sports_day();
+  say("t=%d sports day -> %s", headless_tick(), outcome_name(outcome));
+}
+
 static void play(const Replay &replay) {
-  if (replay.start == "day") {
-    say("t=%d sports day -> %s", headless_tick(), outcome_name(run_sports_day()));
-    return;
-  }
+  if (replay.start == "day") return play_day();
   if (replay.start == "logo") {
     title_logo_drop();
     say("t=%d logo drop over", headless_tick());
@@ -332,21 +331,18 @@ static void play(const Replay &replay) {
   while (choice != MENU_QUIT && !QuitFlag) {
     choice = title_menu();
     say("t=%d title menu -> %d", headless_tick(), choice);
-    if (choice == MENU_PLAY) say("t=%d sports day -> %s", headless_tick(), outcome_name(run_sports_day()));
+    if (choice == MENU_PLAY) play_day();
   }
 }
 
 static std::string file_bytes(const char *name) {
-  std::string hex;
-  FILE *f = fopen(name, "rb");
-  if (!f) return "(none)";
-  int c;
+  std::string bytes, hex;
+  if (!read_text(name, &bytes)) return "(none)";
   char byte[4];
-  while ((c = fgetc(f)) != EOF) {
+  for (unsigned char c : bytes) {
     snprintf(byte, sizeof byte, hex.empty() ? "%02x" : " %02x", c);
     hex += byte;
   }
-  fclose(f);
   return hex;
 }
 
@@ -374,17 +370,4 @@ std::string run_replay(const Replay &replay) {
   SportsDay = SPORTS_DAY_DEFAULT;
   headless_stop();
   return Report;
-}
-
-int first_difference(const std::string &a, const std::string &b, std::string *lineA,
-                     std::string *lineB) {
-  std::istringstream inA(a), inB(b);
-  for (int n = 1;; n++) {
-    bool moreA = bool(std::getline(inA, *lineA));
-    bool moreB = bool(std::getline(inB, *lineB));
-    if (!moreA) lineA->clear();
-    if (!moreB) lineB->clear();
-    if (!moreA && !moreB) return 0;
-    if (!moreA || !moreB || *lineA != *lineB) return n;
-  }
 }

@@ -27,6 +27,8 @@ struct Replay {
   std::vector<ReplayHold> holds;
 };
 
+// A whole text file; false when it cannot be opened.
+bool read_text(const std::string &path, std::string *text);
 // Reads a replay file; on failure returns false with a message naming the
 // line.
 bool load_replay(const std::string &path, Replay *replay, std::string *error);
@@ -34,7 +36,3 @@ bool parse_replay(const std::string &text, Replay *replay, std::string *error);
 
 // Plays the replay from a fresh start and returns its report.
 std::string run_replay(const Replay &replay);
-
-// The first line where two texts differ (1-based), or 0 when equal.
-int first_difference(const std::string &a, const std::string &b, std::string *lineA,
-                     std::string *lineB);

@@ -6,7 +6,6 @@
 
 #include "replay.h"
 
-#include <dirent.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -14,63 +13,52 @@
 #include <fstream>
 #include <sstream>
 
+namespace fs = std::filesystem;
+
 static const std::string REPLAY_DIR = QVL_SOURCE_DIR "/tests/replays";
 static const std::string ACTUAL_DIR = QVL_BINARY_DIR "/replays";
 
 static std::vector<std::string> replay_names(void) {
   std::vector<std::string> names;
-  if (DIR *dir = opendir(REPLAY_DIR.c_str())) {
-    while (dirent *e = readdir(dir)) {
-      std::string file = e->d_name;
-      if (file.size() > 7 && file.compare(file.size() - 7, 7, ".replay") == 0)
-        names.push_back(file.substr(0, file.size() - 7));
-    }
-    closedir(dir);
-  }
+  for (const fs::directory_entry &e : fs::directory_iterator(REPLAY_DIR))
+    if (e.path().extension() == ".replay") names.push_back(e.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
-static bool read_text(const std::string &path, std::string *text) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::stringstream s;
-  s << in.rdbuf();
-  *text = s.str();
-  return true;
-}
-
 static void write_text(const std::string &path, const std::string &text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  fs::create_directories(fs::path(path).parent_path());
   std::ofstream(path) << text;
 }
 
-static bool rerecording(void) {
-  const char *flag = getenv("QVL_RERECORD");
-  return flag && flag[0] == '1';
+// The first line where two texts differ (1-based), or 0 when equal.
+static int first_difference(const std::string &a, const std::string &b, std::string *lineA, std::string *lineB) {
+  std::istringstream inA(a), inB(b);
+  for (int n = 1;; n++) {
+    bool moreA = bool(std::getline(inA, *lineA)), moreB = bool(std::getline(inB, *lineB));
+    if (!moreA) lineA->clear();
+    if (!moreB) lineB->clear();
+    if (!moreA && !moreB) return 0;
+    if (!moreA || !moreB || *lineA != *lineB) return n;
+  }
 }
 
 class ReplayTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ReplayTest, MatchesItsExpectedReport) {
   Replay replay;
-  std::string error;
+  std::string error, lineA, lineB, expected;
   ASSERT_TRUE(load_replay(REPLAY_DIR + "/" + GetParam() + ".replay", &replay, &error)) << error;
   std::string report = run_replay(replay);
-  std::string again = run_replay(replay);
-  std::string lineA, lineB;
-  int line = first_difference(report, again, &lineA, &lineB);
+  int line = first_difference(report, run_replay(replay), &lineA, &lineB);
   ASSERT_EQ(line, 0) << "two runs differ at line " << line << ":\n  first:  " << lineA
                      << "\n  second: " << lineB;
 
   std::string expectedPath = REPLAY_DIR + "/" + GetParam() + ".expected";
   std::string actualPath = ACTUAL_DIR + "/" + GetParam() + ".actual";
-  if (rerecording()) {
-    write_text(expectedPath, report);
-    return;
-  }
-  write_text(actualPath, report);
-  std::string expected;
+  const char *rerecord = getenv("QVL_RERECORD");
+  write_text(rerecord && rerecord[0] == '1' ? expectedPath : actualPath, report);
+  if (rerecord && rerecord[0] == '1') return;
   ASSERT_TRUE(read_text(expectedPath, &expected))
       << "no " << expectedPath << " (scripts/rerecord-replays.sh writes it)";
   line = first_difference(expected, report, &lineA, &lineB);
