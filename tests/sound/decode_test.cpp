@@ -17,6 +17,22 @@ SAMPLE *decode_exact(const Bytes &bytes, size_t length) {
   return decode_sound(copy.empty() ? nullptr : copy.data(), (long)length);
 }
 
+// Whether the first length bytes give a sample (freed again at once).
+bool decodes(const Bytes &bytes, size_t length) {
+  SAMPLE *spl = decode_exact(bytes, length);
+  if (spl) destroy_sample(spl);
+  return spl != nullptr;
+}
+
+bool decodes(const Bytes &bytes) { return decodes(bytes, bytes.size()); }
+
+void expect_only_the_whole_file_decodes(const Bytes &bytes, const char *what) {
+  for (size_t len = 0; len < bytes.size(); len++) {
+    EXPECT_FALSE(decodes(bytes, len)) << what << " cut at " << len;
+  }
+  EXPECT_TRUE(decodes(bytes)) << what;
+}
+
 struct Shape {
   int bits;
   int channels;
@@ -52,9 +68,10 @@ INSTANTIATE_TEST_SUITE_P(AllVariants, WavShapes,
                          ::testing::Values(Shape{8, 1, 22050}, Shape{8, 2, 11025},
                                            Shape{16, 1, 44100}, Shape{16, 2, 48000}));
 
-Bytes wav_with_chunks(const char *first, const Bytes &body) {
+// A 50-frame WAV with one more chunk (padded to even length) before "fmt ".
+Bytes wav_with_chunk(const char *tag, const Bytes &body) {
   Bytes wav = make_wav(16, 1, 44100, 50, 441);
-  Bytes chunk(first, first + 4);
+  Bytes chunk(tag, tag + 4);
   unsigned n = (unsigned)body.size();
   for (int i = 0; i < 4; i++) chunk.push_back((unsigned char)(n >> (8 * i)));
   chunk.insert(chunk.end(), body.begin(), body.end());
@@ -64,63 +81,36 @@ Bytes wav_with_chunks(const char *first, const Bytes &body) {
 }
 
 TEST(WavChunks, OtherChunksAreSkippedWithTheirPadByte) {
-  Bytes wav = wav_with_chunks("LIST", Bytes(13, 'a'));
+  Bytes wav = wav_with_chunk("LIST", Bytes(13, 'a'));
   SAMPLE *spl = decode_exact(wav, wav.size());
   ASSERT_NE(nullptr, spl);
   EXPECT_EQ(50u, spl->len);
   destroy_sample(spl);
 }
 
-TEST(WavChunks, MalformedHeadersGiveNoSample) {
+TEST(WavChunks, MalformedHeadersAndHugeLengthsGiveNoSample) {
   Bytes good = make_wav(16, 1, 44100, 50, 441);
-  struct Patch {
-    size_t at;
-    unsigned char value;
-  };
-  // fmt fields: tag at 20, channels 22, rate 24, bits 34; data tag at 36.
-  const Patch patches[] = {{0, 'X'}, {8, 'X'}, {20, 3}, {22, 3}, {22, 0}, {34, 24},
-                           {34, 12}, {24, 0}, {36, 'X'}, {16, 15}};
-  for (const Patch &p : patches) {
+  // fmt length at 16, fmt fields: tag 20, channels 22, rate 24 (all four
+  // bytes when 0), bits 34; data tag 36, data length 40 (all four bytes).
+  const int patches[][2] = {{0, 'X'}, {8, 'X'}, {20, 3}, {22, 3},  {22, 0},   {34, 24},
+                            {34, 12}, {24, 0},  {36, 'X'}, {16, 15}, {16, 0xff}, {40, 0xff}};
+  for (const auto &p : patches) {
     Bytes bad = good;
-    bad[p.at] = p.value;
-    if (p.at == 24) bad[25] = bad[26] = bad[27] = 0;
-    SAMPLE *spl = decode_exact(bad, bad.size());
-    EXPECT_EQ(nullptr, spl) << "byte " << p.at;
-    if (spl) destroy_sample(spl);
+    int width = p[0] == 24 || p[1] == 0xff ? 4 : 1;
+    for (int k = 0; k < width; k++) bad[p[0] + k] = (unsigned char)p[1];
+    EXPECT_FALSE(decodes(bad)) << "byte " << p[0] << " set to " << p[1];
   }
-  // Data before its format.
-  Bytes swapped = wav_with_chunks("data", Bytes(20, 1));
-  EXPECT_EQ(nullptr, decode_exact(swapped, swapped.size()));
-  // A data chunk with no whole frame in it.
-  Bytes empty = make_wav(16, 2, 44100, 0, 441);
-  EXPECT_EQ(nullptr, decode_exact(empty, empty.size()));
+  EXPECT_FALSE(decodes(wav_with_chunk("data", Bytes(20, 1)))) << "data before its format";
+  EXPECT_FALSE(decodes(make_wav(16, 2, 44100, 0, 441))) << "no whole frame";
+  Bytes skip = wav_with_chunk("junk", Bytes(4, 0));
+  skip[16] = skip[17] = skip[18] = 0xff;
+  skip[19] = 0x7f;
+  EXPECT_FALSE(decodes(skip)) << "skipped chunk running past the end";
 }
 
 TEST(WavChunks, EveryCutOfASmallFileGivesNoSample) {
-  for (int bits : {8, 16}) {
-    Bytes wav = make_wav(bits, 2, 22050, 20, 300);
-    for (size_t len = 0; len < wav.size(); len++) {
-      SAMPLE *spl = decode_exact(wav, len);
-      EXPECT_EQ(nullptr, spl) << bits << "-bit cut at " << len;
-      if (spl) destroy_sample(spl);
-    }
-    SAMPLE *whole = decode_exact(wav, wav.size());
-    EXPECT_NE(nullptr, whole);
-    if (whole) destroy_sample(whole);
-  }
-}
-
-TEST(WavChunks, HugeChunkLengthsAreNotFollowed) {
-  Bytes wav = make_wav(16, 1, 44100, 50, 441);
-  for (size_t at : {16u, 40u}) {
-    Bytes bad = wav;
-    bad[at] = bad[at + 1] = bad[at + 2] = bad[at + 3] = 0xff;
-    EXPECT_EQ(nullptr, decode_exact(bad, bad.size())) << at;
-  }
-  Bytes skip = wav_with_chunks("junk", Bytes(4, 0));
-  skip[16] = skip[17] = skip[18] = 0xff;
-  skip[19] = 0x7f;
-  EXPECT_EQ(nullptr, decode_exact(skip, skip.size()));
+  expect_only_the_whole_file_decodes(make_wav(8, 2, 22050, 20, 300), "8-bit");
+  expect_only_the_whole_file_decodes(make_wav(16, 2, 22050, 20, 300), "16-bit");
 }
 
 TEST(OggDecoding, MonoAndStereoDecodeWhole) {
@@ -150,11 +140,7 @@ TEST(OggDecoding, EveryCutGivesNoSample) {
   int pages = 0;
   for (size_t i = 0; i + 4 <= ogg.size(); i++) pages += memcmp(ogg.data() + i, "OggS", 4) == 0;
   ASSERT_GE(pages, 5);
-  for (size_t len = 0; len < ogg.size(); len++) {
-    SAMPLE *spl = decode_exact(ogg, len);
-    EXPECT_EQ(nullptr, spl) << "cut at " << len;
-    if (spl) destroy_sample(spl);
-  }
+  expect_only_the_whole_file_decodes(ogg, "ogg");
 }
 
 TEST(OggDecoding, DamagedStreamsNeverCrashOrGrow) {
@@ -162,17 +148,15 @@ TEST(OggDecoding, DamagedStreamsNeverCrashOrGrow) {
   // The identification header is gone: not Vorbis at all.
   Bytes bad = ogg;
   bad[29] ^= 0xff;
-  EXPECT_EQ(nullptr, decode_exact(bad, bad.size()));
+  EXPECT_FALSE(decodes(bad));
   // Scribbles through the audio pages: whatever decodes is never longer.
   srand(5);
   for (int round = 0; round < 40; round++) {
     Bytes hit = ogg;
     for (int k = 0; k < 8; k++) hit[200 + rand() % (hit.size() - 200)] = (unsigned char)rand();
     SAMPLE *spl = decode_exact(hit, hit.size());
-    if (spl) {
-      EXPECT_LE(spl->len, 8000u);
-      destroy_sample(spl);
-    }
+    EXPECT_LE(spl ? spl->len : 0, 8000u) << round;
+    if (spl) destroy_sample(spl);
   }
 }
 
@@ -183,23 +167,18 @@ TEST(Garbage, NeitherKindOfHeaderGivesNoSample) {
     for (unsigned char &b : junk) b = (unsigned char)rand();
     if (round % 3 == 1 && junk.size() >= 4) memcpy(junk.data(), "RIFF", 4);
     if (round % 3 == 2 && junk.size() >= 4) memcpy(junk.data(), "OggS", 4);
-    SAMPLE *spl = decode_exact(junk, junk.size());
-    EXPECT_EQ(nullptr, spl) << round;
-    if (spl) destroy_sample(spl);
+    EXPECT_FALSE(decodes(junk)) << round;
   }
   EXPECT_EQ(nullptr, decode_sound(nullptr, 100));
   EXPECT_EQ(nullptr, decode_wav(nullptr, 100));
   EXPECT_EQ(nullptr, decode_ogg(nullptr, 100));
-}
-
-TEST(Garbage, OggPagesHoldingNoVorbisGiveNoSample) {
   // A well-formed single closing page whose body is not Vorbis.
   Bytes page = {'O', 'g', 'g', 'S', 0, 4 | 2};
   page.resize(26, 0);
   page.push_back(1);
   page.push_back(10);
   for (int i = 0; i < 10; i++) page.push_back((unsigned char)(i * 37));
-  EXPECT_EQ(nullptr, decode_exact(page, page.size()));
+  EXPECT_FALSE(decodes(page));
 }
 
 }  // namespace

@@ -298,26 +298,4 @@ TEST_F(SoundApi, ShutdownReleasesEverythingAndStartsAgainCleanly) {
   EXPECT_EQ(1, play_effect(SoundEffects[SND_MENU], 0, 44100));
 }
 
-// The datafile the game ships with: every effect and every tune of the
-// three sets must come out of it whole.
-TEST(BuiltDatafile, EverySoundOfTheGameDecodes) {
-  ASSERT_TRUE(headless_start());
-  for (int k = 0; k < SOUND_COUNT; k++) {
-    ASSERT_NE(nullptr, SoundEffects[k]) << "effect " << k;
-    EXPECT_GT(SoundEffects[k]->pcm->len, 100u) << "effect " << k;
-  }
-  int loaded = 0;
-  for (int set : {MUSIC_SET_TITLE, MUSIC_SET_SPORTS_DAY, MUSIC_SET_FINALE}) {
-    load_music_set(set);
-    for (int m = 0; m < MUSIC_COUNT; m++) {
-      if (!MusicSamples[m]) continue;
-      loaded++;
-      EXPECT_GT(MusicSamples[m]->pcm->len, 44100u) << "tune " << m;
-      EXPECT_EQ(44100, MusicSamples[m]->pcm->freq) << "tune " << m;
-    }
-  }
-  EXPECT_EQ(MUSIC_COUNT, loaded);
-  headless_stop();
-}
-
 }  // namespace
