@@ -2,6 +2,7 @@
 // is a clean mono WAV, every tune decodes and fits the screen it plays on,
 // and the title tune loops without a seam.
 #include "headless/headless.h"
+#include "shell/shell.h"
 #include "sound/fsound.h"
 
 #include <gtest/gtest.h>
@@ -98,48 +99,30 @@ const Limits TUNES[] = {
 
 class Sounds : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    HeadlessOptions o;
-    o.loadData = false;
-    ASSERT_TRUE(headless_start(o));
-    Data = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
-  }
-  static void TearDownTestSuite() {
-    if (Data) unload_datafile(Data);
-    Data = nullptr;
-    headless_stop();
-  }
-  void SetUp() override { ASSERT_NE(Data, nullptr); }
-
-  // Decodes the entry; checks what every sound shares: rate, length and a
-  // level that neither clips nor drifts off the centre line.
-  static Pcm decoded(const Limits &lim, bool wav) {
-    Pcm p;
-    EXPECT_TRUE(!wav || canonical_wav(Data[lim.entry])) << "not a plain 16-bit WAV";
-    EXPECT_TRUE(decode(Data[lim.entry], p));
-    if (p.s.empty()) {
-      ADD_FAILURE() << "no samples";
-      return p;
-    }
-    EXPECT_EQ(p.rate, RATE);
-    EXPECT_GE(seconds(p), lim.shortest);
-    EXPECT_LE(seconds(p), lim.longest);
-    EXPECT_LE(peak(p), 0.98f);
-    EXPECT_LT(std::fabs(mean(p)), 0.02f);
-    return p;
-  }
-  static DATAFILE *Data;
+  void SetUp() override { ASSERT_TRUE(headless_start()); }
+  void TearDown() override { headless_stop(); }
 };
 
-DATAFILE *Sounds::Data = nullptr;
+// Decodes the entry and checks what every sound shares: rate, length and a
+// level that neither clips nor drifts off the centre line.
+bool decoded(const Limits &lim, bool wav, Pcm &p) {
+  EXPECT_TRUE(!wav || canonical_wav(MainData[lim.entry])) << "not a plain 16-bit WAV";
+  if (!decode(MainData[lim.entry], p)) return false;
+  EXPECT_EQ(p.rate, RATE);
+  EXPECT_GE(seconds(p), lim.shortest);
+  EXPECT_LE(seconds(p), lim.longest);
+  EXPECT_LE(peak(p), 0.98f);
+  EXPECT_LT(std::fabs(mean(p)), 0.02f);
+  return true;
+}
 
 std::string entry_name(int entry) { return "entry " + std::to_string(entry); }
 
 TEST_F(Sounds, EffectsAreShortCleanMonoWavs) {
   for (const Limits &lim : EFFECTS) {
     SCOPED_TRACE(entry_name(lim.entry));
-    Pcm p = decoded(lim, true);
-    if (p.s.empty()) continue;
+    Pcm p;
+    ASSERT_TRUE(decoded(lim, true, p));
     EXPECT_EQ(p.channels, 1);
     EXPECT_GE(peak(p), 0.25f) << "barely audible";
     // Starting or stopping away from zero clicks.
@@ -154,7 +137,8 @@ TEST_F(Sounds, EffectsAreShortCleanMonoWavs) {
 TEST_F(Sounds, TunesFitWhereTheyPlayAndSoundThroughout) {
   for (const Limits &lim : TUNES) {
     SCOPED_TRACE(entry_name(lim.entry));
-    Pcm p = decoded(lim, false);
+    Pcm p;
+    ASSERT_TRUE(decoded(lim, false, p));
     ASSERT_GT(p.s.size(), (size_t)RATE);
     EXPECT_GE(peak(p), 0.3f);
     size_t window = RATE / 2;
@@ -174,7 +158,7 @@ TEST_F(Sounds, EverySoundEntryIsDistinct) {
   ASSERT_EQ(entries.size(), 27u);
   for (size_t i = 0; i < entries.size(); i++)
     for (size_t j = i + 1; j < entries.size(); j++) {
-      const DATAFILE &a = Data[entries[i]], &b = Data[entries[j]];
+      const DATAFILE &a = MainData[entries[i]], &b = MainData[entries[j]];
       EXPECT_FALSE(a.size == b.size && memcmp(a.dat, b.dat, a.size) == 0)
           << "entries " << entries[i] << " and " << entries[j];
     }
@@ -184,7 +168,7 @@ TEST_F(Sounds, EverySoundEntryIsDistinct) {
 // neither a fade nor a jump.
 TEST_F(Sounds, TitleTuneLoopsWithoutASeam) {
   Pcm p;
-  ASSERT_TRUE(decode(Data[TITLE_TUNE], p));
+  ASSERT_TRUE(decode(MainData[TITLE_TUNE], p));
   size_t n = p.s.size();
   ASSERT_GT(n, (size_t)RATE);
   float head = rms(p.s, 0, RATE / 10), tail = rms(p.s, n - RATE / 10, RATE / 10);
