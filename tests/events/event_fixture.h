@@ -30,6 +30,18 @@ class EventTest : public ::testing::Test {
 };
 
 // Times the sample was started since the sound log was last cleared.
-int plays_of(const FSOUND_SAMPLE *sample);
+inline int plays_of(const FSOUND_SAMPLE *sample) {
+  int plays = 0;
+  FsoundLogEntry entry;
+  FsoundChannelInfo info;
+  for (int i = 0; fsound_log_entry(i, &entry); i++)
+    plays += entry.call == FCALL_PLAY && fsound_channel_info(entry.channel, &info) && sample && info.sample == sample;
+  return plays;
+}
+
 // Number of active objects of a type in the pool.
-int objects_of_type(int type);
+inline int objects_of_type(int type) {
+  int n = 0;
+  for (const GameObject &obj : ObjectPool) n += obj.active && obj.type == type;
+  return n;
+}

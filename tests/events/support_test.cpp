@@ -1,8 +1,6 @@
 // Speech bubble, verdict, scenery and the logic-rate keys.
 #include "event_fixture.h"
 
-#include <string.h>
-
 #include <vector>
 
 using SupportTest = EventTest;
@@ -25,33 +23,28 @@ static void capture_text(int tick) {
     if (tick == CaptureTicks[i]) TextBand[i] = band_pixels();
 }
 
-TEST_F(SupportTest, SpeechBubbleLastsFiveSecondsAndSpeaksOnce) {
-  int start = headless_tick();
-  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_FALSE_START);
-  EXPECT_EQ(headless_tick() - start, 300);
-  EXPECT_EQ(plays_of(SoundEffects[SND_SPEECH]), 1);
-  EXPECT_GE(headless_presents(), 300);
+// A blue frame under the bubble; the bubble is left over it, the rest restored.
+static void expect_bubble_over_blue(void) {
+  EXPECT_EQ(getpixel(Backbuffer, 300, 220), makecol(0, 0, 255));
+  EXPECT_NE(band_pixels(), std::vector<int>(band_pixels().size(), makecol(0, 0, 255)));
 }
 
-TEST_F(SupportTest, SpeechBubbleShowsFirstPairThenSecond) {
+TEST_F(SupportTest, SpeechBubbleLastsFiveSecondsShowsBothPairsAndSpeaksOnce) {
+  clear_to_color(Backbuffer, makecol(0, 0, 255));
   // The frame drawn on bubble tick n is seen at the start of tick n + 1.
   int start = headless_tick();
-  CaptureTicks[0] = start + 20;
-  CaptureTicks[1] = start + 99;
-  CaptureTicks[2] = start + 102;
+  const int at[3] = {20, 99, 102};
+  for (int i = 0; i < 3; i++) CaptureTicks[i] = start + at[i];
   headless_on_tick(capture_text);
   show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_TOO_SLOW);
   headless_on_tick(nullptr);
+  EXPECT_EQ(headless_tick() - start, 300);
+  EXPECT_EQ(plays_of(SoundEffects[SND_SPEECH]), 1);
+  EXPECT_GE(headless_presents(), 300);
   ASSERT_FALSE(TextBand[0].empty());
   EXPECT_EQ(TextBand[0], TextBand[1]) << "first pair until countdown 201";
   EXPECT_NE(TextBand[1], TextBand[2]) << "second pair from countdown 200";
-}
-
-TEST_F(SupportTest, SpeechBubbleRestoresTheScene) {
-  clear_to_color(Backbuffer, makecol(0, 0, 255));
-  show_speech_bubble(BUBBLE_X, BUBBLE_Y, SPEECH_DISQUALIFIED);
-  EXPECT_EQ(getpixel(Backbuffer, 300, 220), makecol(0, 0, 255));
-  EXPECT_NE(band_pixels(), std::vector<int>(band_pixels().size(), makecol(0, 0, 255)));
+  expect_bubble_over_blue();
 }
 
 TEST_F(SupportTest, SpeechBubbleWithoutASceneCopyDrawsOverTheFrame) {
@@ -59,8 +52,7 @@ TEST_F(SupportTest, SpeechBubbleWithoutASceneCopyDrawsOverTheFrame) {
   int start = headless_tick();
   speech_bubble_over(nullptr, BUBBLE_X, BUBBLE_Y, SPEECH_TOO_FAR);
   EXPECT_EQ(headless_tick() - start, 300);
-  EXPECT_EQ(getpixel(Backbuffer, 300, 220), makecol(0, 0, 255));
-  EXPECT_NE(band_pixels(), std::vector<int>(band_pixels().size(), makecol(0, 0, 255)));
+  expect_bubble_over_blue();
 }
 
 static void close_window_at_20(int tick) {
@@ -77,38 +69,33 @@ TEST_F(SupportTest, SpeechBubbleEndsWhenTheWindowCloses) {
   EXPECT_LE(headless_tick() - start, 21);
 }
 
-TEST_F(SupportTest, VerdictPlaysItsMusicOnce) {
+TEST_F(SupportTest, VerdictPlaysItsMusicOnceAndShowsItsBadge) {
   load_music_set(MUSIC_SET_SPORTS_DAY);
   fsound_log_clear();
+  clear_to_color(Backbuffer, 0);
   announce_verdict(VERDICT_NONE);
+  draw_verdict_badge();
   EXPECT_EQ(Verdict, 0);
   EXPECT_EQ(fsound_log_count(), 0);
+  for (int y = 0; y < 40; y++)
+    for (int x = 0; x < 80; x++) ASSERT_EQ(getpixel(Backbuffer, x, y), 0);
+
   announce_verdict(VERDICT_QUALIFIED);
   EXPECT_EQ(Verdict, 2);
   EXPECT_EQ(plays_of(MusicSamples[MUS_QUALIFIED]), 1);
-  announce_verdict(VERDICT_FAILED);
-  EXPECT_EQ(plays_of(MusicSamples[MUS_FAILED]), 1);
-}
-
-TEST_F(SupportTest, BadgeShowsOnlyOnceTheVerdictIsKnown) {
-  clear_to_color(Backbuffer, 0);
-  Verdict = VERDICT_NONE;
-  draw_verdict_badge();
-  for (int y = 0; y < 40; y++)
-    for (int x = 0; x < 80; x++) ASSERT_EQ(getpixel(Backbuffer, x, y), 0);
   BITMAP *badge = dat_bitmap(323);
   ASSERT_NE(badge, nullptr);
-  Verdict = VERDICT_QUALIFIED;
   draw_verdict_badge();
   int drawn = 0;
   for (int y = 0; y < badge->h; y++)
     for (int x = 0; x < badge->w; x++)
-      if (getpixel(badge, x, y) != MASK_COLOUR_16)
-        drawn += getpixel(Backbuffer, 6 + x, 6 + y) == getpixel(badge, x, y);
+      if (getpixel(badge, x, y) != MASK_COLOUR_16) drawn += getpixel(Backbuffer, 6 + x, 6 + y) == getpixel(badge, x, y);
   EXPECT_GT(drawn, 0);
+  announce_verdict(VERDICT_FAILED);
+  EXPECT_EQ(plays_of(MusicSamples[MUS_FAILED]), 1);
 }
 
-TEST_F(SupportTest, SprintSceneryIsTenMarkers) {
+TEST_F(SupportTest, SceneryOfEachScene) {
   add_scenery(0);
   ASSERT_EQ(objects_of_type(104), 10);
   for (int i = 0; i < 10; i++) {
@@ -118,9 +105,7 @@ TEST_F(SupportTest, SprintSceneryIsTenMarkers) {
     EXPECT_EQ(o->layer, 1);
     EXPECT_EQ(o->cur.frames[0], 169 + i) << "marker " << i;
   }
-}
-
-TEST_F(SupportTest, CatapultAndSwimScenery) {
+  begin_scene(612, 162, -1);
   add_scenery(1);
   EXPECT_EQ(objects_of_type(109), 1);
   EXPECT_EQ(objects_of_type(7), 1);
@@ -135,9 +120,8 @@ TEST_F(SupportTest, CatapultAndSwimScenery) {
   begin_scene(612, 162, -1);
   add_scenery(3);
   EXPECT_EQ(objects_of_type(106) + objects_of_type(104), 0);
-}
 
-TEST_F(SupportTest, SceneryOnAFullPoolIsSkipped) {
+  // On a full pool the scenery is skipped.
   for (int i = 0; i < MAX_OBJECTS; i++) add_object(0, 0, 0, 53, 0);
   add_scenery(0);
   add_scenery(2);
@@ -145,10 +129,17 @@ TEST_F(SupportTest, SceneryOnAFullPoolIsSkipped) {
   EXPECT_EQ(objects_of_type(53), MAX_OBJECTS);
 }
 
-TEST_F(SupportTest, LogicRateKeysReinstallTheTimerAndWaitForRelease) {
+TEST_F(SupportTest, LogicRateKeysReinstallTheTimerInOrderAndWaitForRelease) {
+  const int keys[5][2] = {{KEY_F1, 1}, {KEY_F2, 5}, {KEY_F3, 10}, {KEY_F4, 20}, {KEY_F5, 60}};
+  for (const auto &k : keys) {
+    key[k[0]] = 1;  // held until the next idle pass applies the script
+    handle_logic_rate_keys();
+    EXPECT_EQ(headless_timer_hz(), k[1]);
+  }
   int now = headless_tick();
   headless_hold(KEY_F1, now + 1, now + 5);
-  headless_hold(KEY_F5, now + 20, now + 20);
+  headless_hold(KEY_F2, now + 20, now + 22);
+  headless_hold(KEY_F4, now + 20, now + 27);
   plat_idle();
   handle_logic_rate_keys();
   EXPECT_EQ(headless_timer_hz(), 1);
@@ -157,22 +148,6 @@ TEST_F(SupportTest, LogicRateKeysReinstallTheTimerAndWaitForRelease) {
   EXPECT_EQ(headless_timer_hz(), 1) << "the rate stays after release";
   while (headless_tick() < now + 20) plat_idle();
   handle_logic_rate_keys();
-  EXPECT_EQ(headless_timer_hz(), 60);
-}
-
-TEST_F(SupportTest, LogicRateKeysAreTakenInOrder) {
-  static const int KEYS[5] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5};
-  static const int RATES[5] = {1, 5, 10, 20, 60};
-  for (int i = 0; i < 5; i++) {
-    key[KEYS[i]] = 1;  // held until the next idle pass applies the script
-    handle_logic_rate_keys();
-    EXPECT_EQ(headless_timer_hz(), RATES[i]);
-  }
-  int now = headless_tick();
-  headless_hold(KEY_F2, now + 1, now + 3);
-  headless_hold(KEY_F4, now + 1, now + 8);
-  plat_idle();
-  handle_logic_rate_keys();
   EXPECT_EQ(headless_timer_hz(), 20) << "F2 first, then F4";
-  EXPECT_EQ(headless_tick(), now + 9);
+  EXPECT_EQ(headless_tick(), now + 28);
 }

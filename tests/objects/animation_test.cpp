@@ -6,63 +6,61 @@
 using AnimationTest = ObjectsTest;
 using MotionTest = ObjectsTest;
 
-static GameObject *add(int type, int param = 0, int x = 0, int y = 0) {
-  return object_at(add_object(x, y, 1, type, param));
-}
-
-static std::vector<int> frames_of(const AnimSeq &seq) {
-  return std::vector<int>(seq.frames, seq.frames + seq.count);
-}
+static std::vector<int> frames_of(const AnimSeq &seq) { return std::vector<int>(seq.frames, seq.frames + seq.count); }
 
 // The frame shown after each of n updates.
 static std::vector<int> play(GameObject *obj, int n) {
   std::vector<int> shown;
-  for (int i = 0; i < n; i++) {
+  while (n-- > 0) {
     update_object(obj);
     shown.push_back(obj->cur.frame);
   }
   return shown;
 }
 
-TEST_F(AnimationTest, TypesGetTheirSequencesSpeedsAndSize) {
+// Sequence, frame and mode the object plays now.
+static std::vector<int> playing(const GameObject *obj) { return {obj->cur.id, obj->cur.frame, obj->cur.mode}; }
+
+TEST_F(AnimationTest, TypesGetTheirSequencesStartingValuesAndSize) {
+  struct Seq { int type, param, k; std::vector<int> frames; };
+  const Seq seqs[] = {
+      {2, 0, 5, {236, 61, 62, 63, 64, 65, 66, 67, 68, 69}}, {4, 0, 4, {195, 196, 195, 194}},
+      {52, 2, 0, {116, 117, 118, 119, 120, 121}},          {52, 2, 2, {113, 114, 113, 115}},
+      {50, 2, 0, {359}},                                    {104, 9, 0, {178}},
+      {105, 4, 0, {345, 346, 347, 348, 349}},
+  };
+  for (const Seq &s : seqs) {
+    GameObject *obj = put(s.type, 0, 0, 1, s.param);
+    ASSERT_NE(obj, nullptr) << "type " << s.type;
+    EXPECT_EQ(frames_of(obj->seqs[s.k]), s.frames) << "type " << s.type << "(" << s.param << ") sequence " << s.k;
+  }
+  EXPECT_EQ(put(4)->seqs[4].delay, 15);
+
+  struct Start { int type, param; float vx, vy; int lifetime, armed; };
+  const Start starts[] = {{51, 0, 3, 0, -1, 0},  {54, 1, 0, 8, -1, 0}, {60, 0, 0, 0, 150, 0},
+                          {108, 0, 0, 0, 20, 0}, {56, 0, 0, 0, -1, 0}, {52, 2, 0, 0, -1, 1}};
+  for (const Start &s : starts) {
+    GameObject *obj = put(s.type, 0, 0, 1, s.param);
+    EXPECT_FLOAT_EQ(obj->vx, s.vx) << "type " << s.type;
+    EXPECT_FLOAT_EQ(obj->vy, s.vy) << "type " << s.type;
+    EXPECT_EQ(obj->lifetime, s.lifetime) << "type " << s.type;
+    EXPECT_EQ(obj->armed, s.armed) << "type " << s.type;
+  }
+
+  // The size is the first frame's; one missing or not a picture gives none.
   set_frame(47, 21, 33);
-  GameObject *rival = add(2);
-  ASSERT_NE(rival, nullptr);
+  GameObject *rival = put(2);
   EXPECT_EQ(rival->width, 21);
   EXPECT_EQ(rival->height, 33);
-  EXPECT_EQ(frames_of(rival->seqs[5]), (std::vector<int>{236, 61, 62, 63, 64, 65, 66, 67, 68, 69}));
-  EXPECT_EQ(rival->seqs[7].mode, ANIM_ONCE_NEXT);
-  EXPECT_EQ(rival->seqs[7].next, 5);
-  EXPECT_EQ(rival->seqs[8].frames[0], 0);
-
-  GameObject *fourth = add(4);
-  EXPECT_EQ(frames_of(fourth->seqs[4]), (std::vector<int>{195, 196, 195, 194}));
-  EXPECT_EQ(fourth->seqs[4].delay, 15);
-
-  GameObject *balloon = add(52, 2);
-  EXPECT_EQ(frames_of(balloon->seqs[0]), (std::vector<int>{116, 117, 118, 119, 120, 121}));
-  EXPECT_EQ(frames_of(balloon->seqs[2]), (std::vector<int>{113, 114, 113, 115}));
-  EXPECT_EQ(balloon->armed, 1);
-
-  EXPECT_EQ(add(50, 2)->cur.frames[0], 359);
-  EXPECT_EQ(add(104, 9)->cur.frames[0], 178);
-  EXPECT_EQ(frames_of(add(105, 4)->cur), (std::vector<int>{345, 346, 347, 348, 349}));
-  EXPECT_FLOAT_EQ(add(51)->vx, 3.0f);
-  EXPECT_FLOAT_EQ(add(54, 1)->vy, 8.0f);
-  EXPECT_EQ(add(60)->lifetime, 150);
-  EXPECT_EQ(add(108)->lifetime, 20);
-  EXPECT_EQ(add(56)->lifetime, -1);
-
-  // A first frame that is missing or not a picture gives no size.
-  GameObject *lost = add(106, 200);
+  GameObject *lost = put(106, 0, 0, 1, 200);
   EXPECT_EQ(lost->width, 0);
   EXPECT_EQ(lost->height, 0);
   set_non_bitmap(168);
-  EXPECT_EQ(add(107)->width, 0);
+  EXPECT_EQ(put(107)->width, 0);
 }
 
 TEST_F(AnimationTest, LoopShowsEachFrameForItsDelay) {
-  GameObject *athlete = add(1);
+  GameObject *athlete = put(1);
   set_sequence(athlete, 2);
   std::vector<int> shown = play(athlete, 40);
   for (int n = 1; n <= 40; n++) EXPECT_EQ(shown[n - 1], (n / 8) % 4) << "after update " << n;
@@ -70,58 +68,49 @@ TEST_F(AnimationTest, LoopShowsEachFrameForItsDelay) {
 }
 
 TEST_F(AnimationTest, OnceStopsOnTheLastFrame) {
-  GameObject *starter = add(6);
+  GameObject *starter = put(6);
   set_sequence(starter, 1);
-  EXPECT_EQ(play(starter, 1), (std::vector<int>{1}));
-  EXPECT_EQ(starter->cur.mode, ANIM_ONCE);
-  EXPECT_EQ(play(starter, 1), (std::vector<int>{2}));
-  EXPECT_EQ(starter->cur.mode, ANIM_STILL);
+  play(starter, 1);
+  EXPECT_EQ(playing(starter), (std::vector<int>{1, 1, ANIM_ONCE}));
+  play(starter, 1);
+  EXPECT_EQ(playing(starter), (std::vector<int>{1, 2, ANIM_STILL}));
   EXPECT_EQ(play(starter, 3), (std::vector<int>{2, 2, 2}));
-  EXPECT_EQ(starter->cur.id, 1);
 }
 
 TEST_F(AnimationTest, OnceThenRemoveEndsTheBurstAfterFifteenTicks) {
-  GameObject *burst = add(55);
+  GameObject *burst = put(55);
   burst->vx = 1.0f;
-  tick(12);
-  EXPECT_EQ(burst->cur.frame, 4);
-  tick(2);
+  tick(14);
   EXPECT_EQ(burst->active, 1);
+  EXPECT_EQ(burst->cur.frame, 4);
   tick(1);
   EXPECT_EQ(burst->active, 0);
   // Removed by its animation before the move of that tick.
   EXPECT_FLOAT_EQ(burst->x, 14.0f);
 }
 
-TEST_F(AnimationTest, BalloonInflatesThenFloats) {
-  GameObject *balloon = add(52, 1);
+TEST_F(AnimationTest, OnceThenNextRunsIntoTheFollowingSequence) {
+  GameObject *balloon = put(52, 0, 0, 1, 1);
   tick(59);
-  EXPECT_EQ(balloon->cur.id, 0);
-  EXPECT_EQ(balloon->cur.frames[balloon->cur.frame], 112);
+  EXPECT_EQ(playing(balloon), (std::vector<int>{0, 5, ANIM_ONCE_NEXT}));
+  EXPECT_EQ(balloon->cur.frames[5], 112);
   tick(1);
-  EXPECT_EQ(balloon->cur.id, 1);
-  EXPECT_EQ(balloon->cur.mode, ANIM_LOOP);
+  EXPECT_EQ(playing(balloon), (std::vector<int>{1, 0, ANIM_LOOP}));
   EXPECT_EQ(frames_of(balloon->cur), (std::vector<int>{104, 105}));
-}
 
-TEST_F(AnimationTest, OnceThenNextRunsIntoTheRunningLoop) {
-  GameObject *athlete = add(3);
+  GameObject *athlete = put(3);
   set_sequence(athlete, 7);
   tick(39);
-  EXPECT_EQ(athlete->cur.id, 7);
-  EXPECT_EQ(athlete->cur.frame, 3);
+  EXPECT_EQ(playing(athlete), (std::vector<int>{7, 3, ANIM_ONCE_NEXT}));
   tick(1);
-  EXPECT_EQ(athlete->cur.id, 5);
-  EXPECT_EQ(athlete->cur.frame, 0);
-  EXPECT_EQ(athlete->cur.mode, ANIM_LOOP);
-  EXPECT_EQ(athlete->cur.count, 10);
-  EXPECT_EQ(athlete->cur.frames[0], 146);
+  EXPECT_EQ(playing(athlete), (std::vector<int>{5, 0, ANIM_LOOP}));
+  EXPECT_EQ(frames_of(athlete->cur), (std::vector<int>{146, 147, 148, 149, 150, 151, 152, 153, 154, 155}));
   tick(15);
   EXPECT_EQ(athlete->cur.frame, 1);
 }
 
 TEST_F(AnimationTest, ShortAndNegativeDelaysStepEveryTick) {
-  GameObject *line = add(60);
+  GameObject *line = put(60);
   line->cur.delay = 0;
   EXPECT_EQ(play(line, 3), (std::vector<int>{1, 2, 3}));
   line->cur.delay = -4;
@@ -131,40 +120,37 @@ TEST_F(AnimationTest, ShortAndNegativeDelaysStepEveryTick) {
 }
 
 TEST_F(AnimationTest, SetSequenceRestartsAndRefusesUnknownNumbers) {
-  GameObject *athlete = add(1);
+  GameObject *athlete = put(1);
   set_sequence(athlete, 4);
   tick(20);
   EXPECT_EQ(athlete->cur.frame, 1);
   set_sequence(athlete, 4);
-  EXPECT_EQ(athlete->cur.frame, 0);
+  EXPECT_EQ(playing(athlete), (std::vector<int>{4, 0, ANIM_LOOP}));
   EXPECT_EQ(athlete->cur.timer, 0);
   tick(5);
-
   set_sequence(athlete, 15);
   set_sequence(athlete, -1);
-  EXPECT_EQ(athlete->cur.id, 4);
+  EXPECT_EQ(playing(athlete), (std::vector<int>{4, 0, ANIM_LOOP}));
   EXPECT_EQ(athlete->cur.timer, 5);
 
   // A sequence the type does not fill is a still picture of entry 0.
-  GameObject *shot = add(51);
+  GameObject *shot = put(51);
   set_sequence(shot, 3);
-  EXPECT_EQ(shot->cur.id, 3);
+  EXPECT_EQ(playing(shot), (std::vector<int>{3, 0, ANIM_STILL}));
   EXPECT_EQ(shot->cur.frames[0], 0);
-  EXPECT_EQ(shot->cur.mode, ANIM_STILL);
 }
 
 TEST_F(MotionTest, BalloonDriftsToAStopAndKeepsLeftwardDrift) {
-  GameObject *right = add(52, 0, 100, 100);
-  GameObject *left = add(52, 0, 100, 100);
-  GameObject *young = add(52, 0, 100, 100);
+  GameObject *right = put(52, 100, 100);
+  GameObject *left = put(52, 100, 100);
+  GameObject *young = put(52, 100, 100);
   set_sequence(right, 1);
   set_sequence(left, 2);
   right->vx = 1.0f;
   left->vx = -1.0f;
   young->vx = 1.0f;
-  const float expected[] = {0.9f, 0.81f, 0.729f, 0.6561f, 0.59049f, 0.531441f, 0.0f, 0.0f};
   float x = 100.0f;
-  for (float vx : expected) {
+  for (float vx : {0.9f, 0.81f, 0.729f, 0.6561f, 0.59049f, 0.531441f, 0.0f, 0.0f}) {
     update_objects();
     x += vx;
     EXPECT_FLOAT_EQ(right->vx, vx);
@@ -176,37 +162,32 @@ TEST_F(MotionTest, BalloonDriftsToAStopAndKeepsLeftwardDrift) {
   EXPECT_FLOAT_EQ(young->x, 108.0f);
 }
 
-TEST_F(MotionTest, BalloonSettlesOnItsTargetSpeed) {
-  GameObject *balloon = add(52, 1, 100, 150);
+TEST_F(MotionTest, BalloonSettlesOnItsTargetSpeedAndLeavesAboveTheWorld) {
+  GameObject *balloon = put(52, 100, 150, 1, 1);
   set_sequence(balloon, 1);
   balloon->targetVy = -1.5f;
   for (int i = 1; i <= 60; i++) {
     update_object(balloon);
-    if (i < 15) EXPECT_NEAR(balloon->vy, -0.1f * i, 1e-4);
-    else EXPECT_NEAR(balloon->vy, -1.5f, 0.1f + 1e-4);
+    EXPECT_NEAR(balloon->vy, i < 15 ? -0.1f * i : -1.5f, i < 15 ? 1e-4 : 0.1f + 1e-4) << "update " << i;
   }
   balloon->targetVy = -0.5f;
   tick(20);
   EXPECT_NEAR(balloon->vy, -0.5f, 0.1f + 1e-4);
-}
 
-TEST_F(MotionTest, BalloonLeavesOnlyWhenAboveTheWorld) {
-  GameObject *above = add(52);
-  GameObject *edge = add(52);
+  GameObject *above = put(52, 0, -18.5f);
+  GameObject *edge = put(52, 0, -18.0f);
   set_sequence(above, 1);
   set_sequence(edge, 2);
-  above->y = -18.5f;
-  edge->y = -18.0f;
-  tick(1);
+  update_object(above);
+  update_object(edge);
   EXPECT_EQ(above->active, 0);
   EXPECT_EQ(edge->active, 1);
 }
 
 TEST_F(MotionTest, PointsLabelFallsSlowerAndLands) {
-  GameObject *label = add(54, 20, 30, 100);
-  const float speeds[] = {7.25f, 6.5f, 5.75f, 5.0f, 4.25f, 3.5f, 2.75f, 2.0f, 1.25f, 1.0f, 1.0f};
+  GameObject *label = put(54, 30, 100, 1, 20);
   float y = 100.0f;
-  for (float vy : speeds) {
+  for (float vy : {7.25f, 6.5f, 5.75f, 5.0f, 4.25f, 3.5f, 2.75f, 2.0f, 1.25f, 1.0f, 1.0f}) {
     update_object(label);
     y += vy;
     EXPECT_FLOAT_EQ(label->vy, vy);
@@ -224,7 +205,7 @@ TEST_F(MotionTest, PointsLabelFallsSlowerAndLands) {
 }
 
 TEST_F(MotionTest, MeasurerWalksFivePixelsAtEachStep) {
-  GameObject *measurer = add(8, 0, 481, 115);
+  GameObject *measurer = put(8, 481, 115);
   tick(10);
   EXPECT_FLOAT_EQ(measurer->x, 481.0f);
   set_sequence(measurer, 1);
@@ -233,30 +214,19 @@ TEST_F(MotionTest, MeasurerWalksFivePixelsAtEachStep) {
     update_object(measurer);
     xs.push_back(measurer->x);
   }
-  EXPECT_FLOAT_EQ(xs[3], 481.0f);
-  EXPECT_FLOAT_EQ(xs[4], 486.0f);
-  EXPECT_FLOAT_EQ(xs[8], 486.0f);
-  EXPECT_FLOAT_EQ(xs[9], 491.0f);
-  EXPECT_FLOAT_EQ(xs[14], 496.0f);
+  const float expected[][2] = {{3, 481}, {4, 486}, {8, 486}, {9, 491}, {14, 496}};
+  for (const auto &e : expected) EXPECT_FLOAT_EQ(xs[(int)e[0]], e[1]) << "after update " << e[0] + 1;
 }
 
 TEST_F(MotionTest, AutoFacingFollowsTheSignOfTheSpeed) {
-  GameObject *starter = add(6);
-  starter->autoFace = 1;
+  GameObject *starter = put(6);
   starter->flipped = 1;
-  tick(1);
-  EXPECT_EQ(starter->flipped, 1);
-  starter->vx = 0.5f;
-  tick(1);
-  EXPECT_EQ(starter->flipped, 0);
-  starter->vx = 0.0f;
-  tick(1);
-  EXPECT_EQ(starter->flipped, 0);
-  starter->vx = -2.0f;
-  tick(1);
-  EXPECT_EQ(starter->flipped, 1);
-  starter->autoFace = 0;
-  starter->vx = 2.0f;
-  tick(1);
-  EXPECT_EQ(starter->flipped, 1);
+  struct Step { int autoFace; float vx; int flipped; };
+  const Step steps[] = {{1, 0.0f, 1}, {1, 0.5f, 0}, {1, 0.0f, 0}, {1, -2.0f, 1}, {0, 2.0f, 1}};
+  for (const Step &s : steps) {
+    starter->autoFace = s.autoFace;
+    starter->vx = s.vx;
+    tick(1);
+    EXPECT_EQ(starter->flipped, s.flipped) << "vx " << s.vx << " autoFace " << s.autoFace;
+  }
 }

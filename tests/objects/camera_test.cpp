@@ -20,120 +20,87 @@ class CameraTest : public ObjectsTest {
     setup_camera(0, 314, 162);
     scroll_camera(0, x);
   }
-  int view_pixel(int x, int y) { return pixel_at(Cameras[0].view, x, y); }
-  GameObject *put(int type, float x, float y, int layer) {
-    GameObject *obj = object_at(add_object(0, 0, layer, type, 0));
-    if (obj) {
-      obj->x = x;
-      obj->y = y;
-    }
-    return obj;
+  // Renders the main camera; the non-black pixels of its view.
+  int render_main(void) {
+    render_camera(0);
+    int n = 0;
+    for (int y = 0; y < view()->h; y++)
+      for (int x = 0; x < view()->w; x++) n += getpixel(view(), x, y) != 0;
+    return n;
   }
+  BITMAP *view(void) { return Cameras[0].view; }
   BITMAP *dest_ = nullptr;
 };
 
-static int count_not_black(BITMAP *bmp) {
-  int n = 0;
-  for (int y = 0; y < bmp->h; y++)
-    for (int x = 0; x < bmp->w; x++) n += getpixel(bmp, x, y) != 0;
-  return n;
-}
-
 TEST_F(CameraTest, ScrollingKeepsTheViewInsideTheWorld) {
-  main_view(3000, 3, -50);
-  EXPECT_EQ(Cameras[0].x, 0);
-  scroll_camera(0, 5000);
-  EXPECT_EQ(Cameras[0].x, 2686);
-  scroll_camera(0, 1234);
-  EXPECT_EQ(Cameras[0].x, 1234);
-  EXPECT_EQ(Cameras[0].y, 0);
-  EXPECT_EQ(Cameras[0].id, 0);
-
+  struct Case { int worldWidth, scroll, x; };
   // A World narrower than the view pins it left of the World.
-  main_view(200, -1, 0);
-  EXPECT_EQ(Cameras[0].x, -114);
-  scroll_camera(0, 80);
-  EXPECT_EQ(Cameras[0].x, -114);
+  const Case cases[] = {{3000, -50, 0}, {3000, 5000, 2686}, {3000, 1234, 1234}, {200, 0, -114}, {200, 80, -114}};
+  for (const Case &c : cases) {
+    main_view(c.worldWidth, -1, c.scroll);
+    EXPECT_EQ(Cameras[0].x, c.x) << "World " << c.worldWidth << " scrolled to " << c.scroll;
+    EXPECT_EQ(Cameras[0].y, 0);
+    EXPECT_EQ(Cameras[0].id, 0);
+  }
 }
 
 TEST_F(CameraTest, CullsAtBothEdgesByTheFirstFrameSize) {
   main_view(1000, -1, 100);
   set_frame(88, 10, 10);
-  GameObject *ball = put(56, 414.0f, 50.0f, 2);
-  EXPECT_EQ(draw_object(0, ball), 0);
-  ball->x = 413.0f;
-  EXPECT_EQ(draw_object(0, ball), 1);
-  ball->x = 90.0f;
-  EXPECT_EQ(draw_object(0, ball), 0);
-  ball->x = 91.0f;
-  EXPECT_EQ(draw_object(0, ball), 1);
-  ball->y = 162.0f;
-  EXPECT_EQ(draw_object(0, ball), 0);
-  ball->y = -10.0f;
-  EXPECT_EQ(draw_object(0, ball), 0);
-  ball->y = -9.0f;
-  EXPECT_EQ(draw_object(0, ball), 1);
+  GameObject *ball = put(56, 0, 0, 2);
+  const float places[][3] = {{414, 50, 0}, {413, 50, 1}, {90, 50, 0}, {91, 50, 1},
+                             {91, 162, 0}, {91, -10, 0}, {91, -9, 1}};
+  for (const auto &p : places) {
+    ball->x = p[0];
+    ball->y = p[1];
+    EXPECT_EQ(draw_object(0, ball), (int)p[2]) << "at " << p[0] << ", " << p[1];
+  }
   remove_object(ball);
 
   // The figure's second picture is wider than its first; the first rules.
   set_frame(284, 10, 10);
   set_frame(285, 40, 10);
-  GameObject *figure = put(7, 85.0f, 20.0f, 3);
+  GameObject *figure = put(7, 85, 20, 3);
   set_sequence(figure, 1);
-  render_camera(0);
-  EXPECT_EQ(count_not_black(Cameras[0].view), 0);
+  EXPECT_EQ(render_main(), 0);
   figure->x = 95.0f;
-  render_camera(0);
-  EXPECT_EQ(view_pixel(0, 20), entry_colour(285));
-  EXPECT_EQ(view_pixel(34, 29), entry_colour(285));
-  EXPECT_EQ(view_pixel(35, 20), 0);
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{0, 20, entry_colour(285)}, {34, 29, entry_colour(285)}, {35, 20, 0}}), "");
 }
 
 TEST_F(CameraTest, PositionsAreTruncatedTowardZero) {
   main_view(1000, -1, 0);
   GameObject *ball = put(56, -0.5f, -0.5f, 2);
-  render_camera(0);
-  EXPECT_EQ(view_pixel(0, 0), entry_colour(88));
-  EXPECT_EQ(view_pixel(7, 7), entry_colour(88));
-  EXPECT_EQ(view_pixel(8, 0), 0);
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{0, 0, entry_colour(88)}, {7, 7, entry_colour(88)}, {8, 0, 0}}), "");
   ball->x = 20.9f;
-  render_camera(0);
-  EXPECT_EQ(view_pixel(20, 0), entry_colour(88));
-  EXPECT_EQ(view_pixel(28, 0), 0);
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{20, 0, entry_colour(88)}, {28, 0, 0}}), "");
 }
 
 TEST_F(CameraTest, LayersThenSlotsDecideWhatIsOnTop) {
   main_view(1000, -1, 0);
-  GameObject *high = put(56, 10.0f, 10.0f, 5);
-  put(59, 10.0f, 10.0f, 4);
-  GameObject *later = put(53, 14.0f, 10.0f, 4);
-  GameObject *top = put(109, 40.0f, 40.0f, 9);
-  GameObject *over = put(57, 60.0f, 40.0f, 10);
-  GameObject *under = put(58, 80.0f, 40.0f, -1);
-  render_camera(0);
-  EXPECT_EQ(view_pixel(12, 12), entry_colour(88));
-  EXPECT_EQ(view_pixel(20, 12), entry_colour(322));
-  EXPECT_EQ(view_pixel(40, 40), entry_colour(179));
-  EXPECT_EQ(view_pixel(60, 40), 0);
-  EXPECT_EQ(view_pixel(80, 40), 0);
-  EXPECT_EQ(count_not_black(Cameras[0].view), 64 + 32 + 64);
-
+  GameObject *high = put(56, 10, 10, 5);
+  put(59, 10, 10, 4);
+  GameObject *later = put(53, 14, 10, 4);
+  GameObject *top = put(109, 40, 40, 9);
+  GameObject *over = put(57, 60, 40, 10);
+  GameObject *under = put(58, 80, 40, -1);
+  EXPECT_EQ(render_main(), 64 + 32 + 64);
+  EXPECT_EQ(wrong_pixels(view(), {{12, 12, entry_colour(88)}, {20, 12, entry_colour(322)},
+                                  {40, 40, entry_colour(179)}, {60, 40, 0}, {80, 40, 0}}), "");
   high->x = 200.0f;
-  render_camera(0);
-  EXPECT_EQ(view_pixel(12, 12), entry_colour(94));
-  EXPECT_EQ(view_pixel(15, 12), entry_colour(322));
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{12, 12, entry_colour(94)}, {15, 12, entry_colour(322)}}), "");
   later->layer = 3;
   top->layer = 0;
-  render_camera(0);
-  EXPECT_EQ(view_pixel(15, 12), entry_colour(94));
-  EXPECT_EQ(view_pixel(40, 40), entry_colour(179));
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{15, 12, entry_colour(94)}, {40, 40, entry_colour(179)}}), "");
   remove_object(top);
   over->layer = 9;
   under->layer = 0;
-  render_camera(0);
-  EXPECT_EQ(view_pixel(40, 40), 0);
-  EXPECT_EQ(view_pixel(60, 40), entry_colour(127));
-  EXPECT_EQ(view_pixel(80, 40), entry_colour(89));
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{40, 40, 0}, {60, 40, entry_colour(127)}, {80, 40, entry_colour(89)}}), "");
 }
 
 TEST_F(CameraTest, BackgroundIsCutAtTheCameraPosition) {
@@ -141,26 +108,18 @@ TEST_F(CameraTest, BackgroundIsCutAtTheCameraPosition) {
   for (int x = 0; x < 3000; x++) vline(track, x, 0, 161, 0x0100 + x);
   rectfill(track, 2700, 100, 2710, 110, MASK_COLOUR_16);
   main_view(3000, 3, 5000);
-  render_camera(0);
-  EXPECT_EQ(view_pixel(0, 0), 0x0100 + 2686);
-  EXPECT_EQ(view_pixel(313, 161), 0x0100 + 2999);
-  EXPECT_EQ(view_pixel(14, 100), MASK_COLOUR_16);
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{0, 0, 0x0100 + 2686}, {313, 161, 0x0100 + 2999}, {14, 100, MASK_COLOUR_16}}), "");
 
   // Mask colour in the view lets the destination show; black does not.
   blit_camera(dest_, 0, 3, 51, 1);
-  EXPECT_EQ(pixel_at(dest_, 3, 51), 0x0100 + 2686);
-  EXPECT_EQ(pixel_at(dest_, 3 + 14, 51 + 100), FILL);
-  EXPECT_EQ(pixel_at(dest_, 3 + 313, 51 + 161), 0x0100 + 2999);
-  EXPECT_EQ(pixel_at(dest_, 3 + 314, 51), FILL);
-  EXPECT_EQ(pixel_at(dest_, 2, 51), FILL);
-
+  EXPECT_EQ(wrong_pixels(dest_, {{3, 51, 0x0100 + 2686}, {17, 151, FILL}, {316, 212, 0x0100 + 2999},
+                                 {317, 51, FILL}, {2, 51, FILL}}), "");
   World.background = -1;
-  put(56, 2700.0f, 0.0f, 1);
-  render_camera(0);
-  EXPECT_EQ(count_not_black(Cameras[0].view), 64);
+  put(56, 2700, 0, 1);
+  EXPECT_EQ(render_main(), 64);
   blit_camera(dest_, 0, 3, 51, 1);
-  EXPECT_EQ(pixel_at(dest_, 3 + 14, 51 + 100), 0);
-  EXPECT_EQ(pixel_at(dest_, 3 + 14, 51), entry_colour(88));
+  EXPECT_EQ(wrong_pixels(dest_, {{17, 151, 0}, {17, 51, entry_colour(88)}}), "");
 }
 
 TEST_F(CameraTest, EnlargedInsetCoversTwiceItsSize) {
@@ -168,22 +127,16 @@ TEST_F(CameraTest, EnlargedInsetCoversTwiceItsSize) {
   setup_camera(1, 32, 18);
   Cameras[1].x = 500;
   Cameras[1].y = 60;
-  put(56, 504.0f, 64.0f, 2);
+  put(56, 504, 64, 2);
   render_camera(1);
   blit_camera(dest_, 1, 10, 10, 2);
-  EXPECT_EQ(pixel_at(dest_, 10, 10), 0);
-  EXPECT_EQ(pixel_at(dest_, 73, 45), 0);
-  EXPECT_EQ(pixel_at(dest_, 74, 10), FILL);
-  EXPECT_EQ(pixel_at(dest_, 10, 46), FILL);
-  EXPECT_EQ(pixel_at(dest_, 9, 10), FILL);
-  EXPECT_EQ(pixel_at(dest_, 18, 18), entry_colour(88));
-  EXPECT_EQ(pixel_at(dest_, 33, 33), entry_colour(88));
-  EXPECT_EQ(pixel_at(dest_, 34, 34), 0);
+  EXPECT_EQ(wrong_pixels(dest_, {{10, 10, 0}, {73, 45, 0}, {74, 10, FILL}, {10, 46, FILL}, {9, 10, FILL},
+                                 {18, 18, entry_colour(88)}, {33, 33, entry_colour(88)}, {34, 34, 0}}), "");
 }
 
 TEST_F(CameraTest, CamerasWithoutAViewDrawNothing) {
   begin_scene(628, 162, -1);
-  GameObject *shot = put(51, 0.0f, 0.0f, 5);
+  GameObject *shot = put(51, 0, 0, 5);
   // Before setup_camera a camera is 0 x 0.
   render_camera(1);
   blit_camera(dest_, 1, 0, 0, 1);
@@ -202,9 +155,9 @@ TEST_F(CameraTest, CamerasWithoutAViewDrawNothing) {
   EXPECT_EQ(Cameras[1].view, nullptr);
   render_camera(0);
   blit_camera(dest_, 0, 0, 0, 1);
-  EXPECT_EQ(draw_object(0, shot), 0);
-  EXPECT_EQ(pixel_at(dest_, 0, 0), FILL);
   render_camera(2);
   render_camera(-1);
+  EXPECT_EQ(draw_object(0, shot), 0);
   EXPECT_EQ(draw_object(5, shot), 0);
+  EXPECT_EQ(pixel_at(dest_, 0, 0), FILL);
 }

@@ -1,36 +1,18 @@
 // Pixel-exact collision between objects.
 #include "object_fixture.h"
 
-using CollisionTest = ObjectsTest;
-
-static BITMAP *dot_bitmap(int w, int h, int dx, int dy) {
-  BITMAP *bmp = create_bitmap_ex(16, w, h);
-  clear_to_color(bmp, MASK_COLOUR_16);
-  putpixel(bmp, dx, dy, 0x1234);
-  return bmp;
-}
-
-static GameObject *place(int type, float x, float y) {
-  GameObject *obj = object_at(add_object(0, 0, 2, type, 0));
-  if (obj) {
-    obj->x = x;
-    obj->y = y;
-  }
-  return obj;
-}
-
-class CollisionScene : public CollisionTest {
+class CollisionTest : public ObjectsTest {
  protected:
   void SetUp() override {
-    CollisionTest::SetUp();
+    ObjectsTest::SetUp();
     // The ball is see-through but for one pixel at its right edge, the
     // landing mark is solid.
-    BITMAP *ball = set_blank_frame(88, 10, 10);
-    putpixel(ball, 9, 5, entry_colour(88));
+    putpixel(set_frame(88, 10, 10, true), 9, 5, entry_colour(88));
     set_frame(94, 10, 10);
-    ball_ = place(56, 0.0f, 0.0f);
-    mark_ = place(59, 0.0f, 0.0f);
+    ball_ = put(56, 0, 0, 2);
+    mark_ = put(59, 0, 0, 2);
   }
+  // Places the mark and checks that both orders agree.
   int collide_at(float x, float y) {
     mark_->x = x;
     mark_->y = y;
@@ -42,32 +24,24 @@ class CollisionScene : public CollisionTest {
   GameObject *mark_ = nullptr;
 };
 
-TEST_F(CollisionScene, OnlyOpaquePixelsOnBothSidesCollide) {
-  EXPECT_EQ(collide_at(10.0f, 0.0f), 0);
-  EXPECT_EQ(collide_at(9.0f, 0.0f), 1);
-  EXPECT_EQ(collide_at(9.0f, -4.0f), 1);
-  EXPECT_EQ(collide_at(9.0f, 6.0f), 0);
-  EXPECT_EQ(collide_at(9.0f, -5.0f), 0);
-  EXPECT_EQ(collide_at(-9.0f, 0.0f), 0);
-  EXPECT_EQ(collide_at(3.0f, 3.0f), 1);
+TEST_F(CollisionTest, OnlyOpaquePixelsOnBothSidesCollide) {
   // Positions meet pixels by truncation toward zero.
-  EXPECT_EQ(collide_at(9.9f, 5.9f), 1);
-  ball_->x = 0.9f;
-  EXPECT_EQ(collide_at(10.0f, 0.0f), 0);
-  ball_->x = -0.9f;
-  EXPECT_EQ(collide_at(9.0f, 0.0f), 1);
+  struct Case { float ballX; int flipped; float markX, markY; int hit; };
+  const Case cases[] = {
+      {0, 0, 10, 0, 0},  {0, 0, 9, 0, 1},    {0, 0, 9, -4, 1},  {0, 0, 9, 6, 0},     {0, 0, 9, -5, 0},
+      {0, 0, -9, 0, 0},  {0, 0, 3, 3, 1},    {0, 0, 9.9f, 5.9f, 1}, {0.9f, 0, 10, 0, 0}, {-0.9f, 0, 9, 0, 1},
+      // A flipped object collides by its mirrored image.
+      {0, 1, 9, 0, 0},   {0, 1, -9, 0, 1},   {0, 1, -9, 6, 0},
+  };
+  for (const Case &c : cases) {
+    ball_->x = c.ballX;
+    ball_->flipped = c.flipped;
+    EXPECT_EQ(collide_at(c.markX, c.markY), c.hit)
+        << "ball at " << c.ballX << (c.flipped ? " flipped" : "") << ", mark at " << c.markX << ", " << c.markY;
+  }
 }
 
-TEST_F(CollisionScene, FlippedObjectCollidesByItsMirroredImage) {
-  ball_->flipped = 1;
-  EXPECT_EQ(collide_at(9.0f, 0.0f), 0);
-  EXPECT_EQ(collide_at(-9.0f, 0.0f), 1);
-  EXPECT_EQ(collide_at(-9.0f, 6.0f), 0);
-  ball_->flipped = 0;
-  EXPECT_EQ(collide_at(-9.0f, 0.0f), 0);
-}
-
-TEST_F(CollisionScene, RemovedObjectsNeverCollide) {
+TEST_F(CollisionTest, RemovedObjectsNeverCollide) {
   EXPECT_EQ(collide_at(5.0f, 0.0f), 1);
   remove_object(mark_);
   EXPECT_EQ(collide_at(5.0f, 0.0f), 0);
@@ -75,20 +49,28 @@ TEST_F(CollisionScene, RemovedObjectsNeverCollide) {
   EXPECT_EQ(objects_collide(nullptr, ball_), 0);
 }
 
-TEST_F(CollisionScene, CollidesWithTheFrameShownNow) {
-  // The shot's picture moves its opaque pixel from the left edge to the
-  // right once the object shows a frame of another shape.
-  putpixel(set_blank_frame(312, 10, 10), 0, 5, entry_colour(312));
-  GameObject *shot = place(51, 20.0f, 0.0f);
+TEST_F(CollisionTest, CollidesWithTheFrameShownNow) {
+  // The shot's picture has its opaque pixel at the left edge, the ball's
+  // at the right.
+  putpixel(set_frame(312, 10, 10, true), 0, 5, entry_colour(312));
+  GameObject *shot = put(51, 20, 0, 2);
   mark_->x = 21.0f;
   EXPECT_EQ(objects_collide(shot, mark_), 0);
   shot->cur.frames[0] = 88;
   EXPECT_EQ(objects_collide(shot, mark_), 1);
 }
 
+// A 5 x 5 see-through bitmap with one opaque pixel.
+static BITMAP *dot_bitmap(int dx, int dy) {
+  BITMAP *bmp = create_bitmap_ex(16, 5, 5);
+  clear_to_color(bmp, MASK_COLOUR_16);
+  putpixel(bmp, dx, dy, 0x1234);
+  return bmp;
+}
+
 TEST_F(CollisionTest, PixelTestWalksTheOverlapOfTwoPlacedBitmaps) {
-  BITMAP *a = dot_bitmap(5, 5, 4, 4);
-  BITMAP *b = dot_bitmap(5, 5, 1, 2);
+  BITMAP *a = dot_bitmap(4, 4);
+  BITMAP *b = dot_bitmap(1, 2);
   EXPECT_EQ(pixel_overlap(a, b, 0, 0, 3, 2), 1);
   EXPECT_EQ(pixel_overlap(b, a, 3, 2, 0, 0), 1);
   EXPECT_EQ(pixel_overlap(a, b, 0, 0, 3, 3), 0);

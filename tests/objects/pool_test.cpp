@@ -1,24 +1,15 @@
 // Adding, removing, refusing and updating objects in the pool.
-#include <cstdio>
-
 #include "object_fixture.h"
 
 using PoolTest = ObjectsTest;
 
-static int active_count(void) {
-  int n = 0;
-  for (int i = 0; i < MAX_OBJECTS; i++) n += ObjectPool[i].active;
-  return n;
-}
-
-// Whether rows y0..y1 of the screen match a picture of the error banner
-// drawn here with the given second line.
-static bool banner_line_matches(const char *text, int y0, int y1) {
+// Whether screen rows 14..26 match the error banner drawn here with this line.
+static bool banner_reads(const char *text) {
   BITMAP *expected = create_bitmap_ex(16, screen->w, 48);
   clear_to_color(expected, makecol(128, 0, 0));
   textout_ex(expected, font, text, 4, 16, makecol(255, 255, 255), -1);
   bool same = true;
-  for (int y = y0; y <= y1 && same; y++)
+  for (int y = 14; y <= 26 && same; y++)
     for (int x = 0; x < screen->w && same; x++) same = getpixel(screen, x, y) == getpixel(expected, x, y);
   destroy_bitmap(expected);
   return same;
@@ -62,8 +53,8 @@ TEST_F(PoolTest, FullPoolShowsTheErrorScreenOnceAndCreatesNothing) {
   // The screen waited for Space to go down and up again.
   EXPECT_GT(headless_tick(), from + 8);
   EXPECT_EQ(getpixel(screen, 630, 2), makecol(128, 0, 0));
-  EXPECT_TRUE(banner_line_matches("Object array full whilst trying to add object type 52", 14, 26));
-  EXPECT_FALSE(banner_line_matches("Object array full whilst trying to add object type 53", 14, 26));
+  EXPECT_TRUE(banner_reads("Object array full whilst trying to add object type 52"));
+  EXPECT_FALSE(banner_reads("Object array full whilst trying to add object type 53"));
 
   clear_to_color(screen, 0);
   int again = headless_tick();
@@ -72,38 +63,35 @@ TEST_F(PoolTest, FullPoolShowsTheErrorScreenOnceAndCreatesNothing) {
   EXPECT_EQ(getpixel(screen, 630, 2), 0);
 
   EXPECT_EQ(active_count(), MAX_OBJECTS);
-  for (int i = 0; i < MAX_OBJECTS; i++) EXPECT_EQ(ObjectPool[i].type, 56);
+  for (const GameObject &obj : ObjectPool) EXPECT_EQ(obj.type, 56);
   EXPECT_EQ(object_at(-1), nullptr);
 }
 
 TEST_F(PoolTest, RefusesUnknownTypesAndPointsWithoutShowingAnything) {
   int from = headless_tick();
-  const int unknown[] = {0, 5, 9, 49, 61, 103, 110, -1};
-  for (int type : unknown) EXPECT_EQ(add_object(0, 0, 1, type, 0), -1) << "type " << type;
-  const int badPoints[] = {0, 2, 15, 100, -5};
-  for (int points : badPoints) EXPECT_EQ(add_object(0, 0, 5, 54, points), -1) << "points " << points;
+  for (int type : {0, 5, 9, 49, 61, 103, 110, -1}) EXPECT_EQ(add_object(0, 0, 1, type, 0), -1) << "type " << type;
+  for (int points : {0, 2, 15, 100, -5}) EXPECT_EQ(add_object(0, 0, 5, 54, points), -1) << "points " << points;
   EXPECT_EQ(active_count(), 0);
   EXPECT_EQ(headless_tick(), from);
 
-  const int points[] = {1, 5, 10, 20, 50};
-  const int frame[] = {126, 125, 124, 123, 122};
-  for (int i = 0; i < 5; i++) {
-    GameObject *label = object_at(add_object(0, 0, 5, 54, points[i]));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->cur.frames[0], frame[i]);
+  const int labels[][2] = {{1, 126}, {5, 125}, {10, 124}, {20, 123}, {50, 122}};
+  for (const auto &label : labels) {
+    GameObject *obj = put(54, 0, 0, 5, label[0]);
+    ASSERT_NE(obj, nullptr) << "points " << label[0];
+    EXPECT_EQ(obj->cur.frames[0], label[1]) << "points " << label[0];
   }
   EXPECT_EQ(object_at(MAX_OBJECTS), nullptr);
   EXPECT_EQ(object_at(MAX_OBJECTS - 1), &ObjectPool[MAX_OBJECTS - 1]);
 }
 
 TEST_F(PoolTest, LifetimeRemovesInTheLastUpdateWithoutMoving) {
-  GameObject *brief = object_at(add_object(10, 10, 1, 56, 0));
+  GameObject *brief = put(56, 10, 10);
   brief->lifetime = 1;
   brief->vx = 3.0f;
-  GameObject *splash = object_at(add_object(0, 0, 6, 108, 0));
+  GameObject *splash = put(108, 0, 0, 6);
   splash->vx = 1.0f;
-  GameObject *line = object_at(add_object(54, 93, 5, 60, 0));
-  GameObject *doomed = object_at(add_object(0, 0, 1, 56, 0));
+  GameObject *line = put(60, 54, 93, 5);
+  GameObject *doomed = put(56);
   doomed->vy = 2.0f;
 
   tick(1);
@@ -128,8 +116,8 @@ TEST_F(PoolTest, LifetimeRemovesInTheLastUpdateWithoutMoving) {
 }
 
 TEST_F(PoolTest, RemovedObjectsAreNotUpdated) {
-  GameObject *ball = object_at(add_object(0, 0, 2, 56, 0));
-  GameObject *burst = object_at(add_object(0, 0, 5, 55, 0));
+  GameObject *ball = put(56, 0, 0, 2);
+  GameObject *burst = put(55, 0, 0, 5);
   ball->vx = 2.0f;
   tick(2);
   remove_object(ball);
@@ -141,7 +129,7 @@ TEST_F(PoolTest, RemovedObjectsAreNotUpdated) {
 }
 
 TEST_F(PoolTest, NewSceneEmptiesThePool) {
-  for (int i = 0; i < 10; i++) add_object(i, 0, 1, 104, i);
+  for (int i = 0; i < 10; i++) put(104, i, 0, 1, i);
   object_at(3)->layer = 7;
   begin_scene(612, 162, 2);
   EXPECT_EQ(active_count(), 0);
