@@ -111,20 +111,3 @@ FsoundChannelInfo channel_info(int channel) {
   EXPECT_EQ(1, fsound_channel_info(channel, &i)) << "channel " << channel;
   return i;
 }
-
-int sample_level(const SAMPLE *spl, long frame, int channel) {
-  long i = frame * (spl->stereo ? 2 : 1) + channel;
-  if (spl->bits == 8) return (((const unsigned char *)spl->data)[i] - 128) * 256;
-  return ((const unsigned short *)spl->data)[i] - 32768;
-}
-
-int zero_crossings(const SAMPLE *spl, int channel, long from, long to) {
-  int count = 0;
-  int last = sample_level(spl, from, channel);
-  for (long f = from + 1; f < to; f++) {
-    int v = sample_level(spl, f, channel);
-    if ((v >= 0) != (last >= 0)) count++;
-    last = v;
-  }
-  return count;
-}

@@ -1,4 +1,4 @@
-// Sound files made in memory for the sound tests, and what they decode to.
+// Sound files made in memory for the sound tests, and a look at channels.
 #pragma once
 
 #include <allegro.h>
@@ -15,9 +15,5 @@ Bytes make_ogg(int channels, int rate, int frames, double tone_hz);
 
 // Loads bytes into the library as the game does (mode 0x8130, from memory).
 FSOUND_SAMPLE *load_bytes(const Bytes &bytes);
+// A channel's state; the test fails when there is no such channel.
 FsoundChannelInfo channel_info(int channel);
-
-// A decoded sample's value at a frame and channel as a signed 16-bit level,
-// and one channel's sign changes over a range of frames.
-int sample_level(const SAMPLE *spl, long frame, int channel);
-int zero_crossings(const SAMPLE *spl, int channel, long from, long to);
