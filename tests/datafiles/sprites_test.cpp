@@ -16,20 +16,17 @@
 namespace {
 
 struct TypeUse {
-  int type;
-  int param;
+  int type, param;
 };
 
 // Every type and parameter the events add.
 std::vector<TypeUse> all_type_uses() {
   std::vector<TypeUse> uses;
   for (int t : {1, 2, 3, 4, 6, 7, 8, 51, 53, 55, 56, 57, 58, 59, 60, 107, 108, 109}) uses.push_back({t, 0});
-  for (int p = 0; p < 6; p++) uses.push_back({50, p});
-  for (int p = 0; p < 3; p++) uses.push_back({52, p});
   for (int p : {1, 5, 10, 20, 50}) uses.push_back({54, p});
-  for (int p = 0; p < 10; p++) uses.push_back({104, p});
-  for (int p = 0; p < 5; p++) uses.push_back({105, p});
-  for (int p = 0; p < 6; p++) uses.push_back({106, p});
+  // These take parameters 0 up to a count.
+  for (TypeUse c : {TypeUse{50, 6}, {52, 3}, {104, 10}, {105, 5}, {106, 6}})
+    for (int p = 0; p < c.param; p++) uses.push_back({c.type, p});
   return uses;
 }
 
@@ -151,7 +148,8 @@ TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
   std::vector<int> lines = white_rows(world, 1000, 100);
   auto across_lanes = [&](int x) {
     int count = 0;
-    for (int y = 112; y < 158; y++) count += white(world, x, y) && std::find(lines.begin(), lines.end(), y) == lines.end();
+    for (int y = 112; y < 158; y++)
+      count += white(world, x, y) && std::find(lines.begin(), lines.end(), y) == lines.end();
     return count;
   };
   auto first_line = [&](int from, int least) {

@@ -78,18 +78,14 @@ static bool read_alternate(Reader *r, std::istringstream &in) {
   return true;
 }
 
-static bool read_binding(Reader *r, std::istringstream &in) {
+static bool read_binding(Replay *p, std::istringstream &in) {
   std::string item;
   while (in >> item) {
     size_t eq = item.find('=');
-    if (eq == std::string::npos) return false;
-    int code = key_code(item.substr(eq + 1));
     std::string control = item.substr(0, eq);
-    int *slot = control == "left"    ? &r->replay->left
-                : control == "right" ? &r->replay->right
-                : control == "fire"  ? &r->replay->fire
-                : control == "quit"  ? &r->replay->quit
-                                     : nullptr;
+    int *slot = control == "left" ? &p->left : control == "right" ? &p->right
+                : control == "fire" ? &p->fire : control == "quit" ? &p->quit : nullptr;
+    int code = eq == std::string::npos ? 0 : key_code(item.substr(eq + 1));
     if (!slot || !code) return false;
     *slot = code;
   }
@@ -98,31 +94,24 @@ static bool read_binding(Reader *r, std::istringstream &in) {
 
 static bool read_line(Reader *r, const std::string &line) {
   std::istringstream in(line.substr(0, line.find('#')));
-  std::string word;
+  std::string word, a, b;
   if (!(in >> word)) return true;
   Replay *p = r->replay;
   if (word == "seed") return bool(in >> p->seed);
   if (word == "difficulty") return bool(in >> p->difficulty);
   if (word == "start") return (in >> p->start) && (p->start == "title" || p->start == "logo" || p->start == "day");
-  if (word == "end") {
-    std::string t;
-    return (in >> t) && tick_value(r, t, &p->endTick);
-  }
+  if (word == "end") return (in >> a) && tick_value(r, a, &p->endTick);
+  if (word == "keys") return read_binding(p, in);
+  if (word == "hold") return read_hold(r, in);
+  if (word == "alternate") return read_alternate(r, in);
   if (word == "records") {
     p->presetRecords = true;
     return bool(in >> p->records[0] >> p->records[1] >> p->records[2] >> p->records[3]);
   }
-  if (word == "keys") return read_binding(r, in);
-  if (word == "let") {
-    std::string name, value;
-    int v;
-    if (!(in >> name >> value) || !tick_value(r, value, &v)) return false;
-    r->names[name] = v;
-    return true;
-  }
-  if (word == "hold") return read_hold(r, in);
-  if (word == "alternate") return read_alternate(r, in);
-  return false;
+  int v;
+  if (word != "let" || !(in >> a >> b) || !tick_value(r, b, &v)) return false;
+  r->names[a] = v;
+  return true;
 }
 
 bool parse_replay(const std::string &text, Replay *replay, std::string *error) {
