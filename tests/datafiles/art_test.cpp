@@ -73,7 +73,8 @@ TEST_F(Art, ScoreDigitsAndRollingFramesShareOneWidth) {
   // Clocks keep still as digits change, and the throw's rolling frames
   // stand in for digits (that they differ is checked with the letters).
   int w = text_length(ScoreFont, "0");
-  for (const char *c = "0123456789abcdefghi"; *c; c++) EXPECT_EQ(text_length(ScoreFont, std::string(1, *c).c_str()), w) << *c;
+  for (const char *c = "0123456789abcdefghi"; *c; c++)
+    EXPECT_EQ(text_length(ScoreFont, std::string(1, *c).c_str()), w) << *c;
 }
 
 TEST_F(Art, TheAngleSignSitsHighLikeADegreeSign) {
