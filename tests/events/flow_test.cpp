@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -54,14 +56,8 @@ class FlowTest : public EventTest {
 };
 
 static std::string file_text(const char *name) {
-  std::string text;
-  if (FILE *f = fopen(name, "rb")) {
-    char buf[256];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    fclose(f);
-  }
-  return text;
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 #define ALL_FOUR "intro 0, event 0(0), intro 1, event 1(0), intro 2, event 2(0), intro 3, event 3(0)"

@@ -15,25 +15,17 @@ class TitleTest : public ::testing::Test {
     if (MainData == broken.data()) set_main_datafile(real);
     headless_stop();
   }
-  // The real datafile with the title's PNG entries spoilt.
-  void spoil_title_pictures(void) {
-    real = MainData;
-    for (int i = 0; real[i].type != DAT_END; i++) broken.push_back(real[i]);
-    broken.push_back(real[broken.size()]);
-    for (int i = 27; i <= 39; i++) {
-      broken[i].type = DAT_DATA;
-      broken[i].dat = junk;
-      broken[i].size = sizeof junk;
-    }
-    set_main_datafile(broken.data());
-  }
-  DATAFILE *real = nullptr;
   std::vector<DATAFILE> broken;
+  DATAFILE *real = nullptr;
   char junk[64] = "not a picture at all";
 };
 
 TEST_F(TitleTest, PicturesThatCannotBeDecodedAreSkipped) {
-  spoil_title_pictures();
+  // The real datafile with the title's PNG entries spoilt.
+  real = MainData;
+  for (int i = 0; i == 0 || real[i - 1].type != DAT_END; i++) broken.push_back(real[i]);
+  for (int i = 27; i <= 39; i++) broken[i] = DATAFILE{junk, DAT_DATA, sizeof junk, nullptr};
+  set_main_datafile(broken.data());
   headless_hold(KEY_RIGHT, 40, 40);
   headless_hold(KEY_ESC, 100, 100);
   EXPECT_EQ(title_menu(), MENU_QUIT);
@@ -45,9 +37,7 @@ TEST_F(TitleTest, PicturesThatCannotBeDecodedAreSkipped) {
 static int DecodedWithAlpha;
 
 static void count_decoded(int tick) {
-  if (tick != 3) return;
-  for (BITMAP *image : TitleMenu.images)
-    if (image && bitmap_color_depth(image) == 32) DecodedWithAlpha++;
+  for (BITMAP *image : TitleMenu.images) DecodedWithAlpha += tick == 3 && image && bitmap_color_depth(image) == 32;
 }
 
 TEST_F(TitleTest, PicturesAreDecodedWithTheirAlphaAndFreedOnLeaving) {
@@ -77,9 +67,7 @@ TEST_F(TitleTest, ClosedWindowLeavesWithNoChoice) {
 TEST_F(TitleTest, SlidesSettleWhereTheyShould) {
   headless_hold(KEY_ESC, 100, 100);
   title_menu();
-  EXPECT_EQ(TitleMenu.bannerX, 0);
-  EXPECT_EQ(TitleMenu.backgroundY, 0);
-  EXPECT_EQ(TitleMenu.playY, 195);
-  EXPECT_EQ(TitleMenu.quitY, 195);
+  EXPECT_EQ((std::vector<int>{TitleMenu.bannerX, TitleMenu.backgroundY, TitleMenu.playY, TitleMenu.quitY}),
+            (std::vector<int>{0, 0, 195, 195}));
   EXPECT_EQ(TitleMenu.versionX, 319.0f);
 }
