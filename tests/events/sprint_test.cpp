@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 class SprintTest : public EventTest {
  protected:
@@ -122,14 +123,12 @@ TEST_F(SprintTest, RecordKeepsTheBetterFinishedTime) {
 }
 
 TEST_F(SprintTest, RerunAfterAFalseStartSkipsTheSlides) {
-  EXPECT_EQ(Sprint.viewX, 323);
-  EXPECT_EQ(Sprint.headerY, -48);
+  auto slides = [] { return std::vector<int>{Sprint.viewX, Sprint.headerY}; };
+  EXPECT_EQ(slides(), (std::vector<int>{323, -48}));
   run_to(16);
-  EXPECT_EQ(Sprint.viewX, 3);
-  EXPECT_EQ(Sprint.headerY, -16);
+  EXPECT_EQ(slides(), (std::vector<int>{3, -16}));
   end_scene();
   sprint_begin(1);
-  EXPECT_EQ(Sprint.viewX, 3);
-  EXPECT_EQ(Sprint.headerY, 0);
+  EXPECT_EQ(slides(), (std::vector<int>{3, 0}));
   EXPECT_EQ(Sprint.startCountdown, 500);
 }

@@ -137,27 +137,20 @@ TEST_F(CameraTest, EnlargedInsetCoversTwiceItsSize) {
 TEST_F(CameraTest, CamerasWithoutAViewDrawNothing) {
   begin_scene(628, 162, -1);
   GameObject *shot = put(51, 0, 0, 5);
-  // Before setup_camera a camera is 0 x 0.
-  render_camera(1);
-  blit_camera(dest_, 1, 0, 0, 1);
-  EXPECT_EQ(draw_object(1, shot), 0);
-  EXPECT_EQ(pixel_at(dest_, 0, 0), FILL);
-
+  auto draws = [&](int camera) {
+    render_camera(camera);
+    blit_camera(dest_, camera, 0, 0, 1);
+    blit_camera(dest_, camera, 0, 0, 2);
+    return draw_object(camera, shot);
+  };
+  // Before setup_camera a camera is 0 x 0; one set up 0 wide has no view.
   setup_camera(0, 0, 10);
   EXPECT_EQ(Cameras[0].view, nullptr);
-  render_camera(0);
-  blit_camera(dest_, 0, 0, 0, 2);
-  EXPECT_EQ(draw_object(0, shot), 0);
-
+  for (int camera : {1, 0, 2, -1}) EXPECT_EQ(draws(camera), 0) << "camera " << camera;
   setup_camera(0, 314, 162);
   end_scene();
   EXPECT_EQ(Cameras[0].view, nullptr);
   EXPECT_EQ(Cameras[1].view, nullptr);
-  render_camera(0);
-  blit_camera(dest_, 0, 0, 0, 1);
-  render_camera(2);
-  render_camera(-1);
-  EXPECT_EQ(draw_object(0, shot), 0);
-  EXPECT_EQ(draw_object(5, shot), 0);
+  for (int camera : {0, 1, 5}) EXPECT_EQ(draws(camera), 0) << "camera " << camera << " after the scene";
   EXPECT_EQ(pixel_at(dest_, 0, 0), FILL);
 }
