@@ -145,3 +145,9 @@ void sprint_draw(void);
 int sprint_end(void);
 // "%3.2f" of a race time into out.
 void format_race_time(float seconds, char *out, int size);
+
+// --- Catapulting ---
+
+// --- 50 metre swim ---
+
+// --- Tennis ball throw ---

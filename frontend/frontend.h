@@ -39,3 +39,9 @@ extern void (*OptionsMenuScreen)(int musicChannel);
 
 void title_logo_drop(void);
 int title_menu(void);
+
+// --- Difficulty selection ---
+
+// --- Event introductions ---
+
+// --- End-of-game screens ---

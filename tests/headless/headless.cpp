@@ -37,6 +37,7 @@ static int TickLimit = 200000;
 static std::vector<Hold> Script;
 static bool Pressed[KEY_MAX];
 static void (*OnTick)(int) = nullptr;
+static void (*OnPresent)(BITMAP *, int) = nullptr;
 static int Presents = 0, Rests = 0, LastRestMs = 0, TimerHz = 0, ErrorBoxes = 0;
 static std::vector<Snapshot> Snapshots;
 static std::string WorkDir, OldDir;
@@ -66,6 +67,7 @@ void plat_idle(void) {
 
 void plat_present(BITMAP *backbuffer) {
   Presents++;
+  if (OnPresent && backbuffer) OnPresent(backbuffer, Tick);
   for (Snapshot &s : Snapshots)
     if (!s.taken && Tick >= s.tick && backbuffer) {
       headless_save_png(backbuffer, s.path);
@@ -107,6 +109,7 @@ static void reset_state(const HeadlessOptions &options) {
   Script.clear();
   for (bool &p : Pressed) p = false;
   OnTick = nullptr;
+  OnPresent = nullptr;
   Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
   Snapshots.clear();
   TickCounter = 0;
@@ -196,6 +199,7 @@ void headless_release(int keycode) {
 }
 
 void headless_on_tick(void (*callback)(int tick)) { OnTick = callback; }
+void headless_on_present(void (*callback)(BITMAP *, int)) { OnPresent = callback; }
 
 int headless_presents(void) { return Presents; }
 int headless_rests(void) { return Rests; }

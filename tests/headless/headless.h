@@ -44,6 +44,8 @@ void headless_release(int keycode);
 
 // Called after every virtual tick with the new tick number.
 void headless_on_tick(void (*callback)(int tick));
+// Called on every present with the frame shown and the tick it is shown at.
+void headless_on_present(void (*callback)(BITMAP *frame, int tick));
 
 // Counters of what the game did through the platform layer.
 int headless_presents(void);

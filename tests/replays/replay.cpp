@@ -12,6 +12,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <map>
@@ -92,14 +93,36 @@ static bool read_binding(Replay *p, std::istringstream &in) {
   return true;
 }
 
+static const char *const EVENT_NAMES[EVENT_COUNT] = {"sprint", "catapult", "swim", "throw"};
+
+static int event_named(const std::string &name) {
+  for (int i = 0; i < EVENT_COUNT; i++)
+    if (name == EVENT_NAMES[i]) return i;
+  return -1;
+}
+
+static bool start_known(const std::string &start) {
+  return start == "title" || start == "logo" || start == "day" || event_named(start) >= 0;
+}
+
+static bool add_frame(Replay *p, const std::string &name, int tick) {
+  for (const ReplayFrame &f : p->frames)
+    if (f.name == name) return false;
+  p->frames.push_back(ReplayFrame{name, tick});
+  return true;
+}
+
 static bool read_line(Reader *r, const std::string &line) {
   std::istringstream in(line.substr(0, line.find('#')));
   std::string word, a, b;
+  int v;
   if (!(in >> word)) return true;
   Replay *p = r->replay;
   if (word == "seed") return bool(in >> p->seed);
   if (word == "difficulty") return bool(in >> p->difficulty);
-  if (word == "start") return (in >> p->start) && (p->start == "title" || p->start == "logo" || p->start == "day");
+  if (word == "start") return (in >> p->start) && start_known(p->start);
+  if (word == "arg") return bool(in >> p->arg);
+  if (word == "frame") return (in >> a >> b) && tick_value(r, b, &v) && add_frame(p, a, v);
   if (word == "end") return (in >> a) && tick_value(r, a, &p->endTick);
   if (word == "keys") return read_binding(p, in);
   if (word == "hold") return read_hold(r, in);
@@ -108,7 +131,6 @@ static bool read_line(Reader *r, const std::string &line) {
     p->presetRecords = true;
     return bool(in >> p->records[0] >> p->records[1] >> p->records[2] >> p->records[3]);
   }
-  int v;
   if (word != "let" || !(in >> a >> b) || !tick_value(r, b, &v)) return false;
   r->names[a] = v;
   return true;
@@ -152,7 +174,7 @@ bool load_replay(const std::string &path, Replay *replay, std::string *error) {
 
 static std::string Report;
 
-static void say(const char *format, ...) {
+void replay_say(const char *format, ...) {
   char line[256];
   va_list args;
   va_start(args, format);
@@ -160,6 +182,10 @@ static void say(const char *format, ...) {
   va_end(args);
   (Report += line) += '\n';
 }
+
+static const ReplayWatcher *const WATCHERS[] = {
+    &SPRINT_WATCHER, &CATAPULT_WATCHER, &SWIM_WATCHER, &THROW_WATCHER, &SCREENS_WATCHER,
+};
 
 static const char *const OUTCOME_NAMES[6] = {"NONE", "FALSE_START", "QUALIFIED", "QUIT", "FAILED", "ALL_DONE"};
 static const char *const SOUND_NAMES[SOUND_COUNT] = {
@@ -220,7 +246,7 @@ static void watch_sounds(int tick) {
     if (strcmp(name, "footstep") == 0)
       Seen.footsteps++;
     else
-      say("t=%d sound %s", tick, name);
+      replay_say("t=%d sound %s", tick, name);
   }
   fsound_log_clear();
 }
@@ -228,7 +254,7 @@ static void watch_sounds(int tick) {
 static void watch_change(int tick, int *seen, int now, const char *what) {
   if (*seen == now) return;
   *seen = now;
-  say("t=%d %s %d", tick, what, now);
+  replay_say("t=%d %s %d", tick, what, now);
 }
 
 // Seen at the start of a virtual tick: what the logic of the tick before did.
@@ -239,27 +265,54 @@ static void on_tick(int next) {
   watch_change(tick, &Seen.cheat, CheatMode, "cheat");
   watch_change(tick, &Seen.verdict, Verdict, "verdict");
   watch_change(tick, &Seen.hz, headless_timer_hz(), "logic rate");
-  if (tick % 60 == 0) say("t=%d pool %08x", tick, pool_hash());
+  for (const ReplayWatcher *w : WATCHERS)
+    if (w->tick) w->tick(tick);
+  if (tick % 60 == 0) replay_say("t=%d pool %08x", tick, pool_hash());
+}
+
+// --- Golden frames ---
+
+static std::string ReplayName;
+static std::vector<ReplayFrame> FramesDue;
+
+static unsigned frame_hash(BITMAP *frame) {
+  unsigned h = 2166136261u;
+  for (int y = 0; y < frame->h; y++)
+    for (int x = 0; x < frame->w; x++) {
+      unsigned pixel = (unsigned)getpixel(frame, x, y);
+      for (int b = 0; b < 4; b++) h = (h ^ ((pixel >> (8 * b)) & 0xff)) * 16777619u;
+    }
+  return h;
+}
+
+// Each golden frame is also saved, to be looked at, as
+// build/replays/frames/<replay>-<frame>.png.
+static void take_frames(BITMAP *frame, int tick) {
+  for (size_t i = 0; i < FramesDue.size();) {
+    if (tick < FramesDue[i].tick) {
+      i++;
+      continue;
+    }
+    replay_say("t=%d frame %s %08x", tick, FramesDue[i].name.c_str(), frame_hash(frame));
+    std::string dir = QVL_BINARY_DIR "/replays/frames";
+    mkdir(QVL_BINARY_DIR "/replays", 0755);
+    mkdir(dir.c_str(), 0755);
+    headless_save_png(frame, dir + "/" + ReplayName + "-" + FramesDue[i].name + ".png");
+    FramesDue.erase(FramesDue.begin() + i);
+  }
 }
 
 // --- Events, watched on their way in and out ---
 
-static const char *const EVENT_NAMES[EVENT_COUNT] = {"sprint", "catapult", "swim", "throw"};
 static EventFunction RealEvents[EVENT_COUNT];
-
-static void report_sprint(void) {
-  char shown[16];
-  format_race_time(Sprint.raceTime, shown, sizeof shown);
-  say("  race time %s (%d s %d ticks, %.6f)", shown, Sprint.raceSeconds, Sprint.raceTicks,
-      Sprint.raceTime);
-}
 
 template <int EVENT>
 static int watched_event(int arg) {
-  say("t=%d %s(%d) begins", headless_tick(), EVENT_NAMES[EVENT], arg);
+  replay_say("t=%d %s(%d) begins", headless_tick(), EVENT_NAMES[EVENT], arg);
   int outcome = RealEvents[EVENT](arg);
-  say("t=%d %s(%d) -> %s", headless_tick(), EVENT_NAMES[EVENT], arg, outcome_name(outcome));
-  if (EVENT == EVENT_SPRINT) report_sprint();
+  replay_say("t=%d %s(%d) -> %s", headless_tick(), EVENT_NAMES[EVENT], arg, outcome_name(outcome));
+  for (const ReplayWatcher *w : WATCHERS)
+    if (w->eventEnded) w->eventEnded(EVENT, outcome);
   return outcome;
 }
 
@@ -301,25 +354,45 @@ static void set_up(const Replay &replay) {
   SampleSlots = nullptr;
   fsound_log_clear();
   watch_events();
+  for (const ReplayWatcher *w : WATCHERS)
+    if (w->reset) w->reset();
+  ReplayName = replay.name;
+  FramesDue = replay.frames;
   headless_on_tick(on_tick);
+  headless_on_present(take_frames);
 }
 
 // The outcome first: the line carries the tick the day ended on.
 static void play_day(void) {
   int outcome = run_sports_day();
-  say("t=%d sports day -> %s", headless_tick(), outcome_name(outcome));
+  replay_say("t=%d sports day -> %s", headless_tick(), outcome_name(outcome));
+}
+
+// One event alone, as the sports day would run it on the replay's
+// difficulty.
+static void play_event(int event, int arg, int difficulty) {
+  load_records();
+  set_qualifying_marks(difficulty);
+  load_music_set(MUSIC_SET_SPORTS_DAY);
+  if (!SportsDay.events[event]) {
+    replay_say("%s is not in the sports day", EVENT_NAMES[event]);
+    return;
+  }
+  SportsDay.events[event](arg);
 }
 
 static void play(const Replay &replay) {
   if (replay.start == "day") return play_day();
+  int event = event_named(replay.start);
+  if (event >= 0) return play_event(event, replay.arg, replay.difficulty);
   if (replay.start == "logo") {
     title_logo_drop();
-    say("t=%d logo drop over", headless_tick());
+    replay_say("t=%d logo drop over", headless_tick());
   }
   int choice = 0;
   while (choice != MENU_QUIT && !QuitFlag) {
     choice = title_menu();
-    say("t=%d title menu -> %d", headless_tick(), choice);
+    replay_say("t=%d title menu -> %d", headless_tick(), choice);
     if (choice == MENU_PLAY) play_day();
   }
 }
@@ -336,12 +409,13 @@ static std::string file_bytes(const char *name) {
 }
 
 static void summarise(void) {
-  say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
+  for (const ReplayFrame &f : FramesDue) replay_say("frame %s never shown (due at t=%d)", f.name.c_str(), f.tick);
+  replay_say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
       CheatMode, headless_timer_hz(), Seen.footsteps);
-  say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);
-  say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
+  replay_say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);
+  replay_say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
       RecordTable.best_catapult_points, RecordTable.best_swim_time, RecordTable.best_throw_distance);
-  say("qvlgam.rec %s", file_bytes(RECORDS_FILE).c_str());
+  replay_say("qvlgam.rec %s", file_bytes(RECORDS_FILE).c_str());
 }
 
 std::string run_replay(const Replay &replay) {
@@ -350,11 +424,12 @@ std::string run_replay(const Replay &replay) {
   options.seed = replay.seed;
   options.tickLimit = replay.endTick;
   if (!headless_start(options)) return "headless start failed\n";
-  say("replay %s seed %u difficulty %d start %s", replay.name.c_str(), replay.seed,
+  replay_say("replay %s seed %u difficulty %d start %s", replay.name.c_str(), replay.seed,
       replay.difficulty, replay.start.c_str());
   set_up(replay);
   play(replay);
   headless_on_tick(nullptr);
+  headless_on_present(nullptr);
   summarise();
   SportsDay = SPORTS_DAY_DEFAULT;
   headless_stop();

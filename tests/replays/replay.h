@@ -12,6 +12,13 @@ struct ReplayHold {
   int to;
 };
 
+// A golden frame: the report gives a hash of the Backbuffer as first
+// presented at or after the tick.
+struct ReplayFrame {
+  std::string name;
+  int tick;
+};
+
 struct Replay {
   std::string name;
   unsigned seed = 1;
@@ -19,12 +26,15 @@ struct Replay {
   // Bindings as Allegro key codes; 0 keeps the default.
   int left = 0, right = 0, fire = 0, quit = 0;
   // "title": the title menu loop as the game runs it; "logo": the logo drop
-  // first; "day": one sports day.
+  // first; "day": one sports day; "sprint", "catapult", "swim" or "throw":
+  // that event alone, called with arg, on the difficulty's marks.
   std::string start = "title";
+  int arg = 0;
   int endTick = 20000;
   bool presetRecords = false;
   float records[4] = {-1, -1, -1, -1};
   std::vector<ReplayHold> holds;
+  std::vector<ReplayFrame> frames;
 };
 
 // A whole text file; false when it cannot be opened.
@@ -36,3 +46,22 @@ bool parse_replay(const std::string &text, Replay *replay, std::string *error);
 
 // Plays the replay from a fresh start and returns its report.
 std::string run_replay(const Replay &replay);
+
+// Adds a line to the report of the replay being played.
+void replay_say(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// What a report shows of one part of the game. Each watcher lives in its own
+// file (watch_*.cpp): reset before every run, looked at after every virtual
+// tick (tick is the tick whose logic has just run), and told when an event
+// returns. Any of the three may be null.
+struct ReplayWatcher {
+  void (*reset)(void);
+  void (*tick)(int tick);
+  void (*eventEnded)(int event, int outcome);
+};
+
+extern const ReplayWatcher SPRINT_WATCHER;
+extern const ReplayWatcher CATAPULT_WATCHER;
+extern const ReplayWatcher SWIM_WATCHER;
+extern const ReplayWatcher THROW_WATCHER;
+extern const ReplayWatcher SCREENS_WATCHER;

@@ -94,6 +94,15 @@ TEST(ReplayFormat, ReadsTicksNamesAndPatterns) {
   EXPECT_FALSE(parse_replay("hold LEFT X 3\n", &r, &error));
   EXPECT_NE(error.find("line 1"), std::string::npos);
   EXPECT_FALSE(parse_replay("start nowhere\n", &r, &error));
+
+  Replay e;
+  ASSERT_TRUE(parse_replay("start throw\narg 2\nlet T 40\nframe gauge T+5\n", &e, &error)) << error;
+  EXPECT_EQ(e.start, "throw");
+  EXPECT_EQ(e.arg, 2);
+  ASSERT_EQ(e.frames.size(), 1u);
+  EXPECT_EQ(e.frames[0].name, "gauge");
+  EXPECT_EQ(e.frames[0].tick, 45);
+  EXPECT_FALSE(parse_replay("frame gauge 1\nframe gauge 2\n", &e, &error)) << "a frame name is used once";
 }
 
 TEST(ReplayFormat, FirstDifferenceNamesTheLine) {
