@@ -112,6 +112,17 @@ static bool add_frame(Replay *p, const std::string &name, int tick) {
   return true;
 }
 
+static bool read_skips(Replay *p, std::istringstream &in) {
+  std::string name;
+  bool any = false;
+  while (in >> name) {
+    int event = event_named(name);
+    if (event < 0) return false;
+    p->skip[event] = any = true;
+  }
+  return any;
+}
+
 static bool read_line(Reader *r, const std::string &line) {
   std::istringstream in(line.substr(0, line.find('#')));
   std::string word, a, b;
@@ -122,6 +133,7 @@ static bool read_line(Reader *r, const std::string &line) {
   if (word == "difficulty") return bool(in >> p->difficulty);
   if (word == "start") return (in >> p->start) && start_known(p->start);
   if (word == "arg") return bool(in >> p->arg);
+  if (word == "skip") return read_skips(p, in);
   if (word == "frame") return (in >> a >> b) && tick_value(r, b, &v) && add_frame(p, a, v);
   if (word == "end") return (in >> a) && tick_value(r, a, &p->endTick);
   if (word == "keys") return read_binding(p, in);
@@ -184,7 +196,7 @@ void replay_say(const char *format, ...) {
 }
 
 static const ReplayWatcher *const WATCHERS[] = {
-    &SPRINT_WATCHER, &CATAPULT_WATCHER, &SWIM_WATCHER, &THROW_WATCHER, &SCREENS_WATCHER,
+    &SPRINT_WATCHER, &CATAPULT_WATCHER, &SWIM_WATCHER, &THROW_WATCHER, &SCREENS_WATCHER, &OPTIONS_WATCHER,
 };
 
 static const char *const OUTCOME_NAMES[6] = {"NONE", "FALSE_START", "QUALIFIED", "QUIT", "FAILED", "ALL_DONE"};
@@ -316,13 +328,13 @@ static int watched_event(int arg) {
   return outcome;
 }
 
-static void watch_events(void) {
+static void watch_events(const Replay &replay) {
   static const EventFunction WATCHED[EVENT_COUNT] = {
       watched_event<0>, watched_event<1>, watched_event<2>, watched_event<3>};
   SportsDay = SPORTS_DAY_DEFAULT;
   for (int i = 0; i < EVENT_COUNT; i++) {
     RealEvents[i] = SPORTS_DAY_DEFAULT.events[i];
-    if (RealEvents[i]) SportsDay.events[i] = WATCHED[i];
+    SportsDay.events[i] = RealEvents[i] && !replay.skip[i] ? WATCHED[i] : nullptr;
   }
 }
 
@@ -353,7 +365,7 @@ static void set_up(const Replay &replay) {
   Seen = Watch();
   SampleSlots = nullptr;
   fsound_log_clear();
-  watch_events();
+  watch_events(replay);
   for (const ReplayWatcher *w : WATCHERS)
     if (w->reset) w->reset();
   ReplayName = replay.name;
@@ -416,6 +428,10 @@ static void summarise(void) {
   replay_say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
       RecordTable.best_catapult_points, RecordTable.best_swim_time, RecordTable.best_throw_distance);
   replay_say("qvlgam.rec %s", file_bytes(RECORDS_FILE).c_str());
+  std::string config;
+  if (!read_text(CONFIG_FILE, &config)) config = "(none)\n";
+  replay_say("qvlgam.cfg:");
+  Report += config;
 }
 
 std::string run_replay(const Replay &replay) {

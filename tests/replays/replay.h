@@ -30,6 +30,9 @@ struct Replay {
   // that event alone, called with arg, on the difficulty's marks.
   std::string start = "title";
   int arg = 0;
+  // Events left out of the day ("skip sprint catapult"), as if not built:
+  // a day can so begin at a later event.
+  bool skip[4] = {false, false, false, false};
   int endTick = 20000;
   bool presetRecords = false;
   float records[4] = {-1, -1, -1, -1};
@@ -65,3 +68,4 @@ extern const ReplayWatcher CATAPULT_WATCHER;
 extern const ReplayWatcher SWIM_WATCHER;
 extern const ReplayWatcher THROW_WATCHER;
 extern const ReplayWatcher SCREENS_WATCHER;
+extern const ReplayWatcher OPTIONS_WATCHER;

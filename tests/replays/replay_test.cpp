@@ -103,6 +103,9 @@ TEST(ReplayFormat, ReadsTicksNamesAndPatterns) {
   EXPECT_EQ(e.frames[0].name, "gauge");
   EXPECT_EQ(e.frames[0].tick, 45);
   EXPECT_FALSE(parse_replay("frame gauge 1\nframe gauge 2\n", &e, &error)) << "a frame name is used once";
+  ASSERT_TRUE(parse_replay("skip sprint swim\n", &e, &error)) << error;
+  EXPECT_TRUE(e.skip[0] && !e.skip[1] && e.skip[2] && !e.skip[3]);
+  EXPECT_FALSE(parse_replay("skip hurdles\n", &e, &error));
 }
 
 TEST(ReplayFormat, FirstDifferenceNamesTheLine) {
