@@ -10,8 +10,9 @@ void plat_idle(void);
 // Waits for the retrace and shows the 320x240 frame doubled on the screen.
 void plat_present(BITMAP *backbuffer);
 void plat_rest(int ms);
-// (Re)installs the callback at hz times a second; remove stops it.
-void plat_install_timer(void (*callback)(void), int hz);
+// (Re)installs the callback at hz times a second, 1 when it runs; remove
+// stops it.
+int plat_install_timer(void (*callback)(void), int hz);
 void plat_remove_timer(void);
 void plat_centre_window(void);
 // The modal start-up failure message.

@@ -25,11 +25,13 @@ void plat_present(BITMAP *backbuffer) {
 
 void plat_rest(int ms) { rest(ms); }
 
-void plat_install_timer(void (*callback)(void), int hz) {
-  install_timer();
+int plat_install_timer(void (*callback)(void), int hz) {
+  if (install_timer() != 0) return 0;
   LOCK_VARIABLE(TickCounter);
   LOCK_FUNCTION(callback);
-  if (install_int_ex(callback, BPS_TO_TIMER(hz)) == 0) TimerCallback = callback;
+  if (install_int_ex(callback, BPS_TO_TIMER(hz)) != 0) return 0;
+  TimerCallback = callback;
+  return 1;
 }
 
 void plat_remove_timer(void) {

@@ -38,6 +38,7 @@ enum StartupError {
   STARTUP_FONTS = 10,
   STARTUP_JOYSTICK = 11,
   STARTUP_CONFIG = 12,
+  STARTUP_TIMER = 13,
 };
 
 #define GAME_TITLE "Quorvale - Sports Day"
@@ -56,13 +57,16 @@ void wait_splash(void);
 void program_error_screen(const char *text);
 // Grabs the four fonts from the main datafile (start-up step 20).
 int create_fonts(void);
+// Start-up step 16: the main datafile, checked before and after loading.
+int load_main_data(void);
 const char *startup_error_message(int code);
 void format_startup_failure(int code, char *out, int size);
 int game_main(void);
 
 // Logic clock, loop shape and presentation.
 void tick_timer(void);
-void set_logic_rate(int hz);
+// 0 when the clock cannot be started: without it no screen would ever move.
+int set_logic_rate(int hz);
 void present_frame(void);
 void blank_and_present(void);
 void wait_controls_released(int blank);
@@ -75,6 +79,19 @@ void apply_cpu_usage(void);
 void set_main_datafile(DATAFILE *data);
 BITMAP *dat_bitmap(int index);
 const void *dat_data(int index, long *size);
+// Datafile checks. Allegro's loader trusts the file, so it is walked first
+// with every length held to the bytes really there; 1 when the loader can
+// read it safely.
+int datafile_bytes_ok(const unsigned char *data, long size);
+int datafile_file_ok(const char *path);
+enum DataEntryKind { ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND };
+// Every entry the game uses has its kind and the size the game relies on.
+int main_entries_ok(const DATAFILE *data);
+int splash_entries_ok(const DATAFILE *data);
+// The rule for one main entry (size 0: any; negative: at least); 0 if unused.
+int main_entry_rule(int index, int *kind, int *width, int *height);
+// Checked, loaded, and its entries checked; null on any failure.
+DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFILE *));
 // Decodes a PNG entry into a 32-bit bitmap with alpha (colour conversion off);
 // null when it cannot be decoded. The caller destroys it.
 BITMAP *load_png_entry(int index);

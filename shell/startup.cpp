@@ -33,6 +33,7 @@ const char *startup_error_message(int code) {
   case STARTUP_SOUND_DATA: return "failed to load sound and music data";
   case STARTUP_BACKBUFFER: return "failed to create backbuffer";
   case STARTUP_FONTS: return "failed to create fonts";
+  case STARTUP_TIMER: return "failed to install the timer";
   default: return "an unknown error occured";
   }
 }
@@ -61,11 +62,9 @@ bool apply_graphics_mode(void) {
 
 // A missing or broken splash file is skipped: the splash is only decoration.
 void show_splash(void) {
-  DATAFILE *splash = load_datafile(SPLASH_DATAFILE);
+  DATAFILE *splash = load_checked_datafile(SPLASH_DATAFILE, splash_entries_ok);
   if (!splash) return;
-  int count = 0;
-  while (splash[count].type != DAT_END) count++;
-  if (count > 1 && splash[1].type == DAT_BITMAP && screen) {
+  if (screen) {
     acquire_screen();
     blit((BITMAP *)splash[1].dat, screen, 0, 0, 0, 0, 640, 480);
     release_screen();
@@ -90,6 +89,11 @@ int create_fonts(void) {
   return STARTUP_OK;
 }
 
+int load_main_data(void) {
+  set_main_datafile(load_checked_datafile(MAIN_DATAFILE, main_entries_ok));
+  return MainData ? STARTUP_OK : STARTUP_DATAFILE;
+}
+
 // Steps up to the screen mode and the splash.
 static int init_display(void) {
   set_uformat(U_ASCII);
@@ -107,7 +111,7 @@ static int init_display(void) {
 int init_game(void) {
   int err = init_display();
   if (err) return err;
-  set_logic_rate(60);
+  if (!set_logic_rate(60)) return STARTUP_TIMER;
   install_mouse();
   TickCounter = 0;
   set_close_button_callback(on_close_button);
@@ -115,8 +119,7 @@ int init_game(void) {
   if (install_keyboard() != 0) return STARTUP_KEYBOARD;
   if (install_joystick(JOY_TYPE_AUTODETECT) != 0) return STARTUP_JOYSTICK;
   init_controls();
-  set_main_datafile(load_datafile(MAIN_DATAFILE));
-  if (!MainData) return STARTUP_DATAFILE;
+  if (load_main_data() != STARTUP_OK) return STARTUP_DATAFILE;
   if (install_sound_driver() != 0) return STARTUP_SOUND_DRIVER;
   if (init_sound() != 0) return STARTUP_SOUND_DATA;
   err = create_fonts();

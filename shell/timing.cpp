@@ -16,9 +16,9 @@ int LateTicksMark = 0;
 void tick_timer(void) { TickCounter++; }
 END_OF_FUNCTION(tick_timer)
 
-void set_logic_rate(int hz) {
+int set_logic_rate(int hz) {
   plat_remove_timer();
-  plat_install_timer(tick_timer, hz);
+  return plat_install_timer(tick_timer, hz);
 }
 
 void present_frame(void) {

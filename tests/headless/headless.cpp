@@ -43,6 +43,7 @@ static std::vector<Snapshot> Snapshots;
 static std::string WorkDir, OldDir;
 static bool OwnWorkDir = false;
 static bool Started = false;
+static bool TimerBroken = false;
 
 static void apply_keys(void) {
   bool down[KEY_MAX] = {};
@@ -80,7 +81,10 @@ void plat_rest(int ms) {
   LastRestMs = ms;
 }
 
-void plat_install_timer(void (*)(void), int hz) { TimerHz = hz; }
+int plat_install_timer(void (*)(void), int hz) {
+  TimerHz = TimerBroken ? 0 : hz;
+  return !TimerBroken;
+}
 void plat_remove_timer(void) { TimerHz = 0; }
 void plat_centre_window(void) {}
 void plat_error_box(const char *, const char *) { ErrorBoxes++; }
@@ -111,6 +115,7 @@ static void reset_state(const HeadlessOptions &options) {
   OnTick = nullptr;
   OnPresent = nullptr;
   Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
+  TimerBroken = false;
   Snapshots.clear();
   TickCounter = 0;
   QuitFlag = 0;
@@ -205,6 +210,7 @@ int headless_presents(void) { return Presents; }
 int headless_rests(void) { return Rests; }
 int headless_last_rest_ms(void) { return LastRestMs; }
 int headless_timer_hz(void) { return TimerHz; }
+void headless_break_timer(int broken) { TimerBroken = broken != 0; }
 int headless_error_boxes(void) { return ErrorBoxes; }
 
 void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_back(Snapshot{tick, pngPath, false}); }

@@ -52,6 +52,8 @@ int headless_presents(void);
 int headless_rests(void);
 int headless_last_rest_ms(void);
 int headless_timer_hz(void);
+// The timer cannot be installed until the next start.
+void headless_break_timer(int broken);
 int headless_error_boxes(void);
 
 // Save the Backbuffer as PNG after the first present at or after a tick.

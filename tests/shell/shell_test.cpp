@@ -186,6 +186,14 @@ TEST_F(Shell, ProgramErrorScreenWaitsForSpaceOnly) {
   EXPECT_EQ(getpixel(screen, 10, 60), 0);
 }
 
+// A clock that cannot start would leave every screen standing still.
+TEST_F(Shell, LogicRateReportsATimerThatCannotBeInstalled) {
+  EXPECT_EQ(set_logic_rate(60), 1);
+  headless_break_timer(1);
+  EXPECT_EQ(set_logic_rate(60), 0);
+  EXPECT_EQ(headless_timer_hz(), 0);
+}
+
 TEST(StartupText, CodesAndMessages) {
   char text[256];
   format_startup_failure(6, text, sizeof text);
@@ -199,6 +207,7 @@ TEST(StartupText, CodesAndMessages) {
   EXPECT_STREQ(startup_error_message(8), "failed to load sound and music data");
   EXPECT_STREQ(startup_error_message(9), "failed to create backbuffer");
   EXPECT_STREQ(startup_error_message(10), "failed to create fonts");
+  EXPECT_STREQ(startup_error_message(13), "failed to install the timer");
   for (int code : {2, 3, 11, 12, 0, 99}) EXPECT_STREQ(startup_error_message(code), "an unknown error occured");
 }
 

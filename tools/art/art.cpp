@@ -14,7 +14,7 @@ static void plain_entry(int index, const EntrySpec &want, Image &out) {
   int h = want.height > 0 ? want.height : (want.minHeight > 12 ? want.minHeight : 12);
   img_new(out, w, h, pal::DARK_GREY);
   rect_outline(out, 0, 0, w, h, pal::YELLOW);
-  char label[8];
+  char label[16];
   snprintf(label, sizeof label, "%d", index);
   draw_text3(out, (w - text3_width(label)) / 2, (h - 5) / 2, label, pal::WHITE);
 }

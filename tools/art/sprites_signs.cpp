@@ -53,7 +53,7 @@ static void round_banner(int round, Image &out) {
   fill_rect(out, 6, 2, W - 12, 1, pal::YELLOW);
   fill_rect(out, 6, H - 3, W - 12, 1, pal::YELLOW);
   outline_opaque(out);
-  char text[16];
+  char text[24];
   snprintf(text, sizeof text, "ROUND %d", round + 1);
   draw_text5_outlined(out, (W - text5_width(text, 2)) / 2 + 1, 4, text, pal::WHITE, pal::OUTLINE, 2);
 }

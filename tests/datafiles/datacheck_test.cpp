@@ -1,0 +1,153 @@
+// Damaged datafiles never reach Allegro's loader, and a loaded file whose
+// entries are not what the game relies on is refused.
+#include "datbuild/entries.h"
+#include "headless/headless.h"
+#include "shell/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string bytes_of(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string &path, const std::string &bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), (std::streamsize)bytes.size());
+}
+
+const unsigned char *raw(const std::string &s) { return (const unsigned char *)s.data(); }
+
+class DataCheck : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(headless_start_bare()); }
+  void TearDown() override { headless_stop(); }
+  std::string main_ = bytes_of(QVL_RUN_DIR "/qvlgam.dat");
+};
+
+TEST_F(DataCheck, BuiltFilesPassAndLoad) {
+  write_file(MAIN_DATAFILE, main_);
+  EXPECT_EQ(load_main_data(), STARTUP_OK);
+  DATAFILE *splash = load_checked_datafile(QVL_RUN_DIR "/qvlgam2.dat", splash_entries_ok);
+  EXPECT_NE(splash, nullptr);
+  if (splash) unload_datafile(splash);
+  // Either file in the other's place is the wrong datafile.
+  write_file(MAIN_DATAFILE, bytes_of(QVL_RUN_DIR "/qvlgam2.dat"));
+  EXPECT_EQ(load_main_data(), STARTUP_DATAFILE);
+  EXPECT_EQ(load_checked_datafile(QVL_RUN_DIR "/qvlgam.dat", splash_entries_ok), nullptr);
+}
+
+// Cut at every 4 KiB boundary and at scattered offsets inside the first
+// 4 KiB (headers, properties, the first chunks): each is error 6. Every cut
+// is walked in memory; the small ones and a spread of the large ones also
+// go through start-up's own step, which reads the file.
+TEST_F(DataCheck, FileCutShortAnywhereIsErrorSix) {
+  std::vector<long> cuts;
+  for (long at = (long)main_.size() / 4096 * 4096; at >= 4096; at -= 4096) cuts.push_back(at);
+  for (long at = 4095; at >= 0; at -= 1 + at / 8) cuts.push_back(at);
+  write_file(MAIN_DATAFILE, main_);
+  for (size_t i = 0; i < cuts.size(); i++) {
+    long at = cuts[i];
+    // Past the 4-byte pack magic, as the loader sees it.
+    long body = at > 4 ? at - 4 : 0;
+    ASSERT_FALSE(datafile_bytes_ok(raw(main_) + 4, body)) << "cut at " << at;
+    if (at >= 4096 && i % 97 != 0) continue;
+    ASSERT_EQ(truncate(MAIN_DATAFILE, at), 0);
+    ASSERT_EQ(load_main_data(), STARTUP_DATAFILE) << "cut at " << at;
+  }
+}
+
+// Packed files are unpacked by Allegro's own reader before the walk.
+TEST_F(DataCheck, PackedFileIsUnpackedBeforeTheWalk) {
+  PACKFILE *f = pack_fopen(MAIN_DATAFILE, F_WRITE_PACKED);
+  ASSERT_NE(f, nullptr);
+  pack_fwrite(main_.data() + 4, (long)main_.size() - 4, f);
+  pack_fclose(f);
+  EXPECT_EQ(load_main_data(), STARTUP_OK);
+  std::string packed = bytes_of(MAIN_DATAFILE);
+  for (long at : {8L, 300L, 5000L, (long)packed.size() / 2, (long)packed.size() - 2}) {
+    write_file(MAIN_DATAFILE, packed.substr(0, (size_t)at));
+    EXPECT_EQ(load_main_data(), STARTUP_DATAFILE) << "cut at " << at;
+  }
+}
+
+// Offsets from the start of the unpacked stream (after the 4-byte pack
+// magic): the count, then entry 0's NAME property and its chunk header.
+struct Damage {
+  const char *what;
+  long offset;
+  unsigned char byte;
+};
+
+TEST_F(DataCheck, DamagedHeadersAreRefused) {
+  std::string body = main_.substr(4);
+  const long name = 20;
+  long nameLength = (long)raw(body)[name - 1];
+  long chunk = name + nameLength + 4;
+  const Damage cases[] = {
+      {"magic", 0, 'X'},
+      {"count far too high", 4, 0x7F},
+      {"count zero", 7, 0},
+      {"property length past the end", 16, 0x7F},
+      {"stored size differs from length", chunk, 0x01},
+      {"negative length (a packed chunk)", chunk + 4, 0xFF},
+      {"bitmap depth 24", chunk + 9, 24},
+      {"bitmap width zero", chunk + 10, 0},
+      {"unknown object type", chunk - 4, 'Q'},
+  };
+  ASSERT_TRUE(datafile_bytes_ok(raw(body), (long)body.size()));
+  for (const Damage &d : cases) {
+    std::string bad = body;
+    bad[(size_t)d.offset] = (char)d.byte;
+    if (d.offset == 7) bad[4] = bad[5] = bad[6] = 0;
+    if (d.offset == chunk + 10) bad[(size_t)d.offset + 1] = 0;
+    EXPECT_FALSE(datafile_bytes_ok(raw(bad), (long)bad.size())) << d.what;
+  }
+}
+
+// Entries swapped in a loaded file: each swap breaks a kind or a size.
+TEST_F(DataCheck, WrongKindOrSizeOfAnEntryIsRefused) {
+  DATAFILE *d = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
+  ASSERT_NE(d, nullptr);
+  ASSERT_TRUE(main_entries_ok(d));
+  const int swaps[][2] = {{0, 1}, {13, 12}, {24, 396}, {396, 40}, {6, 15}, {128, 129}, {383, 40}, {10, 12}};
+  for (const auto &s : swaps) {
+    std::swap(d[s[0]], d[s[1]]);
+    EXPECT_FALSE(main_entries_ok(d)) << s[0] << " with " << s[1];
+    std::swap(d[s[0]], d[s[1]]);
+  }
+  // An outdated file with fewer entries.
+  DATAFILE end = d[400];
+  d[400].type = DAT_END;
+  EXPECT_FALSE(main_entries_ok(d));
+  d[400] = end;
+  unload_datafile(d);
+}
+
+// The game's own rules agree with the builder's table on every entry the
+// game uses, and every size the builder promises is checked.
+TEST(DataCheckRules, AgreeWithTheBuildersTable) {
+  const int kinds[] = {ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND};
+  for (int i = 0; i < MAIN_ENTRY_COUNT; i++) {
+    EntrySpec want = main_entry_spec(i);
+    int kind = -1, w = 0, h = 0;
+    if (!main_entry_rule(i, &kind, &w, &h)) {
+      EXPECT_TRUE(want.width == 0 && want.minWidth == 0) << "entry " << i << " has a size but no rule";
+      continue;
+    }
+    EXPECT_EQ(kind, kinds[want.kind]) << "entry " << i;
+    EXPECT_EQ(w, want.width ? want.width : -want.minWidth) << "entry " << i;
+    EXPECT_EQ(h, want.height ? want.height : -want.minHeight) << "entry " << i;
+  }
+}
+
+}  // namespace
