@@ -42,5 +42,19 @@ extern RecordData RecordTable;
 
 void load_records(void);
 void save_records(void);
+// Crash-safe saving (written beside, synced, renamed over, folder synced),
+// falling back to an in-place write where that cannot be done. A symbolic
+// link keeps pointing at its target, which gets the new contents.
+// 1 when the file was written.
+int save_file_safely(const char *path, const unsigned char *data, long size);
+// The file a save lands in (a link's target); 0 when it must not be written.
+int save_target(const char *path, char *target, int size);
+// A fresh temporary file beside the target; -1 when none can be made.
+int open_temp(const char *target, char *temp, int size);
+int write_fully(int fd, const unsigned char *data, long size);
+// Syncs the temporary file, renames it over the target and syncs the
+// folder; on failure the temporary file is removed and 0 returned.
+int commit_temp(const char *temp, const char *target);
+
 // The 16 bytes of the file for a table.
 void encode_records(const RecordData &records, unsigned char out[16]);

@@ -8,12 +8,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 RecordData RecordTable;
 
 #define RECORDS_SIZE 16
-#define RECORDS_TEMP RECORDS_FILE ".tmp"
 
 static void put_le32(unsigned char *p, uint32_t v) {
   for (int i = 0; i < 4; i++) p[i] = (unsigned char)(v >> (8 * i));
@@ -48,10 +46,16 @@ static float time_or_none(float t) { return std::isfinite(t) && t > 0.0f ? t : -
 
 static float distance_or_none(float d) { return std::isfinite(d) && d >= 0.0f ? d : -1.0f; }
 
+// Fifteen balloons at 50 points each is the most a round of catapulting can
+// give; a higher record could never be beaten.
+#define BEST_POSSIBLE_POINTS 750
+
+static int points_or_none(int p) { return p >= 0 && p <= BEST_POSSIBLE_POINTS ? p : -1; }
+
 // Only whole fields are taken from a short file; the rest keep their values.
 static void decode_records(const unsigned char *in, int length, RecordData &r) {
   if (length >= 4) r.best_sprint_time = time_or_none(bits_float(get_le32(in)));
-  if (length >= 8) r.best_catapult_points = (int)get_le32(in + 4);
+  if (length >= 8) r.best_catapult_points = points_or_none((int)get_le32(in + 4));
   if (length >= 12) r.best_swim_time = time_or_none(bits_float(get_le32(in + 8)));
   if (length >= 16) r.best_throw_distance = distance_or_none(bits_float(get_le32(in + 12)));
 }
@@ -73,18 +77,10 @@ void load_records(void) {
   decode_records(buf, length, RecordTable);
 }
 
-// Written beside the old file and renamed over it, so a crash or a full disk
-// mid-write never leaves a cut-short file. A file the player made read-only
-// stays as it is.
+// A crash or a full disk mid-write never leaves a cut-short file. A file the
+// player made read-only stays as it is.
 void save_records(void) {
-  if (access(RECORDS_FILE, F_OK) == 0 && access(RECORDS_FILE, W_OK) != 0) return;
   unsigned char buf[RECORDS_SIZE];
   encode_records(RecordTable, buf);
-  FILE *f = fopen(RECORDS_TEMP, "wb");
-  if (!f) return;
-  bool ok = fwrite(buf, 1, RECORDS_SIZE, f) == RECORDS_SIZE;
-  ok = fflush(f) == 0 && ok;
-  ok = fsync(fileno(f)) == 0 && ok;
-  ok = fclose(f) == 0 && ok;
-  if (!ok || rename(RECORDS_TEMP, RECORDS_FILE) != 0) remove(RECORDS_TEMP);
+  save_file_safely(RECORDS_FILE, buf, RECORDS_SIZE);
 }
