@@ -38,6 +38,12 @@ TEST_F(PaceTest, HeldSideCountsOnceAndFirstPressIsLeft) {
   hold(0, 1, 20);
   EXPECT_EQ(pace.presses, 2);
   EXPECT_EQ(pace.head, 120);
+  // Left is due now: holding right and tapping left must not count either.
+  for (int tap = 0; tap < 5; tap++) {
+    hold(1, 1, 2);
+    hold(0, 1, 2);
+  }
+  EXPECT_EQ(pace.presses, 2) << "right held, left tapped";
 }
 
 TEST_F(PaceTest, AlternatingEveryTickFillsTheHistory) {

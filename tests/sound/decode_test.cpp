@@ -7,6 +7,9 @@
 
 #include "sound_fixture.h"
 
+#include <algorithm>
+#include <vorbis/vorbisfile.h>
+
 namespace {
 
 // Decodes from a buffer of exactly the given length, so a read past the
@@ -149,6 +152,52 @@ TEST(OggDecoding, MonoAndStereoDecodeWhole) {
     EXPECT_NEAR(16384, peak, 2500);
     destroy_sample(spl);
   }
+}
+
+// Reads the codec's float output straight from vorbisfile.
+struct OggBytes {
+  const Bytes *bytes;
+  size_t pos;
+};
+
+size_t ogg_bytes_read(void *ptr, size_t size, size_t count, void *source) {
+  OggBytes *b = (OggBytes *)source;
+  size_t n = std::min(size * count, b->bytes->size() - b->pos);
+  memcpy(ptr, b->bytes->data() + b->pos, n);
+  b->pos += n;
+  return size ? n / size : 0;
+}
+
+std::vector<float> codec_floats(const Bytes &ogg) {
+  OggBytes source = {&ogg, 0};
+  ov_callbacks io = {ogg_bytes_read, nullptr, nullptr, nullptr};
+  OggVorbis_File vf;
+  std::vector<float> out;
+  if (ov_open_callbacks(&source, &vf, nullptr, 0, io) < 0) return out;
+  float **pcm = nullptr;
+  int section = 0;
+  long got;
+  while ((got = ov_read_float(&vf, &pcm, 4096, &section)) > 0) out.insert(out.end(), pcm[0], pcm[0] + got);
+  ov_clear(&vf);
+  return out;
+}
+
+// Each level is the codec's value rounded to the nearest step, not cut
+// toward zero: a quiet tone would lose half a step of bias on every sample.
+TEST(OggDecoding, FloatsRoundToTheNearestLevel) {
+  Bytes ogg = make_ogg(1, 22050, 4000, 300);
+  std::vector<float> want = codec_floats(ogg);
+  SAMPLE *spl = decode_exact(ogg, ogg.size());
+  ASSERT_NE(nullptr, spl);
+  ASSERT_EQ(want.size(), spl->len);
+  int differ = 0;
+  for (size_t i = 0; i < want.size(); i++) {
+    long level = lrintf(floorf(want[i] * 32768.0f + 32768.5f));
+    level = std::max(0L, std::min(65535L, level));
+    differ += ((const unsigned short *)spl->data)[i] != level;
+  }
+  EXPECT_EQ(differ, 0);
+  destroy_sample(spl);
 }
 
 TEST(OggDecoding, EveryCutGivesNoSample) {
