@@ -4,6 +4,8 @@
 #include "input/input.h"
 #include "persist/persist.h"
 
+#include <initializer_list>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   fuzz_start();
   fuzz_write_file(CONFIG_FILE, data, size);
