@@ -90,6 +90,7 @@ int create_fonts(void) {
 }
 
 int load_main_data(void) {
+  if (MainData) unload_datafile(MainData);
   set_main_datafile(load_checked_datafile(MAIN_DATAFILE, main_entries_ok));
   return MainData ? STARTUP_OK : STARTUP_DATAFILE;
 }
