@@ -5,9 +5,9 @@
 # committed.
 #   scripts/fuzz-run.sh TARGET CORPUS_DIR CRASH_DIR SECONDS [libFuzzer options...]
 set -euo pipefail
-target=$1 corpus=$2 crashes=$3 seconds=$4
+mkdir -p "$3"
+target=$(realpath "$1") corpus=$(realpath "$2") crashes=$(realpath "$3") seconds=$4
 shift 4
-mkdir -p "$crashes"
 for f in "$crashes"/*; do
   [ -f "$f" ] || continue
   "$target" "$f" > /dev/null 2>&1 || { echo "reproducer $f still fails"; "$target" "$f"; exit 1; }

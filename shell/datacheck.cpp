@@ -9,7 +9,7 @@
 
 // Far above the game's own files, far below what a forged length could ask.
 #define MAX_DATAFILE_BYTES (64L << 20)
-#define MAX_OBJECTS 100000
+#define MAX_ENTRIES 100000
 #define MAX_SIDE 16384
 
 struct DatReader {
@@ -76,7 +76,7 @@ int datafile_bytes_ok(const unsigned char *data, long size) {
   DatReader r = {data, size, 0};
   long magic = 0, count = 0;
   if (!data || !read_be32(&r, &magic) || magic != DAT_MAGIC) return 0;
-  if (!read_be32(&r, &count) || count < 1 || count > MAX_OBJECTS) return 0;
+  if (!read_be32(&r, &count) || count < 1 || count > MAX_ENTRIES) return 0;
   for (long i = 0; i < count; i++) {
     if (!check_entry(&r)) return 0;
   }

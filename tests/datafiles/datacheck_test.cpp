@@ -66,6 +66,19 @@ TEST_F(DataCheck, FileCutShortAnywhereIsErrorSix) {
   }
 }
 
+// The splash is decoration: a damaged file is skipped, a whole one shown.
+TEST_F(DataCheck, DamagedSplashIsSkipped) {
+  std::string splash = bytes_of(QVL_RUN_DIR "/qvlgam2.dat");
+  for (size_t cut : {(size_t)100, splash.size() / 2, splash.size() - 1, splash.size()}) {
+    write_file(SPLASH_DATAFILE, splash.substr(0, cut));
+    clear_to_color(screen, 0);
+    show_splash();
+    int lit = 0;
+    for (int x = 0; x < 640; x += 8) lit += getpixel(screen, x, 240) != 0;
+    EXPECT_EQ(lit > 0, cut == splash.size()) << "cut at " << cut;
+  }
+}
+
 // Packed files are unpacked by Allegro's own reader before the walk.
 TEST_F(DataCheck, PackedFileIsUnpackedBeforeTheWalk) {
   PACKFILE *f = pack_fopen(MAIN_DATAFILE, F_WRITE_PACKED);
