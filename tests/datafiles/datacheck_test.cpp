@@ -127,6 +127,37 @@ TEST_F(DataCheck, DamagedHeadersAreRefused) {
   }
 }
 
+std::string be32(unsigned v) {
+  return {(char)(v >> 24), (char)(v >> 16), (char)(v >> 8), (char)v};
+}
+
+// A one-object datafile (after the pack magic) whose bitmap header claims
+// w x h at a depth, with a body of the given number of bytes.
+std::string one_bitmap(int bits, int w, int h, size_t body) {
+  std::string chunk = {(char)(bits >> 8), (char)bits, (char)(w >> 8), (char)w, (char)(h >> 8), (char)h};
+  chunk += std::string(body, '\x11');
+  return "ALL." + be32(1) + "BMP " + be32((unsigned)chunk.size()) + be32((unsigned)chunk.size()) + chunk;
+}
+
+struct BitmapCase {
+  int bits, w, h;
+  size_t body;
+  bool ok;
+};
+
+TEST(DataCheckBitmaps, BodyMustHoldExactlyThePixelsItsHeaderClaims) {
+  const BitmapCase cases[] = {
+      {16, 3, 2, 12, true}, {15, 3, 2, 12, true}, {8, 3, 2, 6, true},    {16, 3, 2, 10, false},
+      {16, 3, 2, 11, false}, {16, 3, 2, 13, false}, {8, 3, 2, 5, false}, {24, 3, 2, 18, false},
+      {32, 3, 2, 24, false}, {16, 0, 2, 0, false},  {16, 3, 0, 0, false}, {16, 40000, 1, 80000, false},
+  };
+  for (const BitmapCase &c : cases) {
+    std::string file = one_bitmap(c.bits, c.w, c.h, c.body);
+    EXPECT_EQ(datafile_bytes_ok(raw(file), (long)file.size()), c.ok ? 1 : 0)
+        << c.bits << " bits " << c.w << "x" << c.h << ", " << c.body << " bytes";
+  }
+}
+
 // Entries swapped in a loaded file: each swap breaks a kind or a size.
 TEST_F(DataCheck, WrongKindOrSizeOfAnEntryIsRefused) {
   DATAFILE *d = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
@@ -137,6 +168,13 @@ TEST_F(DataCheck, WrongKindOrSizeOfAnEntryIsRefused) {
     std::swap(d[s[0]], d[s[1]]);
     EXPECT_FALSE(main_entries_ok(d)) << s[0] << " with " << s[1];
     std::swap(d[s[0]], d[s[1]]);
+  }
+  // Raw data too short to be a PNG file or a sound file.
+  for (int index : {24, 39, 15, 396}) {
+    long size = d[index].size;
+    d[index].size = 8;
+    EXPECT_FALSE(main_entries_ok(d)) << index << " cut to 8 bytes";
+    d[index].size = size;
   }
   // An outdated file with fewer entries.
   DATAFILE end = d[400];
