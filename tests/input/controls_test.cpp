@@ -82,6 +82,19 @@ TEST_F(Controls_, JoystickBindings) {
   EXPECT_EQ(read_with({}).left, 1);
 }
 
+// Each direction reads its own axis and flag, and no other.
+TEST_F(Controls_, EachJoystickDirectionHasItsOwnAxisAndFlag) {
+  plug_joystick();
+  const int codes[4] = {JOY_UP, JOY_DOWN, JOY_LEFT, JOY_RIGHT};
+  const int axes[4] = {1, 1, 0, 0};
+  for (int pushed = 0; pushed < 4; pushed++) {
+    JOYSTICK_AXIS_INFO &a = joy[0].stick[0].axis[axes[pushed]];
+    (pushed % 2 ? a.d2 : a.d1) = 1;
+    for (int code = 0; code < 4; code++) EXPECT_EQ(input_code_down(codes[code]), code == pushed) << pushed << code;
+    a.d1 = a.d2 = 0;
+  }
+}
+
 TEST_F(Controls_, CodesThatNameNoInputAreNeverDown) {
   Settings.fire = 500;
   Settings.quit = 127;

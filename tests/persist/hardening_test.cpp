@@ -155,6 +155,9 @@ TEST_F(Hardening, SavesLandWhereverAPlainWriteWould) {
       std::string landed = read_text(std::string(c.landsIn) + kind.file);
       EXPECT_TRUE(kind.holdsNew(landed)) << landed;
       struct stat st;
+      // A leftover file was cleared away; only a folder can stay.
+      std::string temp = std::string(c.landsIn) + kind.file + ".tmp";
+      EXPECT_TRUE(lstat(temp.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) << "leftover temporary file";
       if (*c.landsIn) {
         EXPECT_TRUE(lstat(kind.file, &st) == 0 && S_ISLNK(st.st_mode)) << "the link was replaced";
       }
@@ -275,6 +278,7 @@ TEST_F(Hardening, ConfigValuesAreReadSafely) {
       {"[sound]\nsoundvolume = -4\n", &SettingsData::soundvolume, 0},
       {"[sound]\nsoundvolume = 99999999999999\n", &SettingsData::soundvolume, 8},
       {"[sound]\nmusicvolume = -99999999999999\n", &SettingsData::musicvolume, 0},
+      {"[sound]\nmusicvolume = 9\n", &SettingsData::musicvolume, 8},
       {"[sound]\nsoundvolume = 3.9\n", &SettingsData::soundvolume, 3},
       {"[sound]\nsoundvolume = loud\n", &SettingsData::soundvolume, 8},
       {"[sound]\nsoundvolume =\n", &SettingsData::soundvolume, 8},
