@@ -78,6 +78,18 @@ TEST_F(CameraTest, PositionsAreTruncatedTowardZero) {
   EXPECT_EQ(wrong_pixels(view(), {{20, 0, entry_colour(88)}, {28, 0, 0}}), "");
 }
 
+TEST_F(CameraTest, FlippedObjectsAreDrawnMirrored) {
+  main_view(1000, -1, 0);
+  BITMAP *frame = set_frame(88, 8, 8);
+  rectfill(frame, 0, 0, 1, 7, entry_colour(89));
+  GameObject *ball = put(56, 10, 10, 2);
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{10, 12, entry_colour(89)}, {17, 12, entry_colour(88)}}), "");
+  ball->flipped = 1;
+  render_main();
+  EXPECT_EQ(wrong_pixels(view(), {{10, 12, entry_colour(88)}, {17, 12, entry_colour(89)}}), "");
+}
+
 TEST_F(CameraTest, LayersThenSlotsDecideWhatIsOnTop) {
   main_view(1000, -1, 0);
   GameObject *high = put(56, 10, 10, 5);
