@@ -117,8 +117,11 @@ TEST_F(SprintTest, RecordKeepsTheBetterFinishedTime) {
     Sprint.raceTime = c.time;
     Sprint.outcome = c.outcome;
     Lanes[PLAYER_LANE].finished = c.finished;
+    remove(RECORDS_FILE);
     sprint_end();
     EXPECT_EQ(RecordTable.best_sprint_time, c.after) << c.time << " after " << c.best << ", outcome " << c.outcome;
+    // A new record is on disk at once, before the day goes on.
+    EXPECT_EQ(exists(RECORDS_FILE) != 0, c.after != c.best) << c.time << " after " << c.best;
   }
 }
 
