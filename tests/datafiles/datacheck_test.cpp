@@ -37,6 +37,12 @@ protected:
 TEST_F(DataCheck, BuiltFilesPassAndLoad) {
   write_file(MAIN_DATAFILE, main_);
   EXPECT_EQ(load_main_data(), STARTUP_OK);
+  // Entries are handed out only as the kind they are.
+  long size = 0;
+  EXPECT_EQ(dat_bitmap(24), nullptr);
+  EXPECT_NE(dat_data(24, &size), nullptr);
+  EXPECT_NE(dat_bitmap(3), nullptr);
+  EXPECT_EQ(dat_data(3, &size), nullptr);
   DATAFILE *splash = load_checked_datafile(QVL_RUN_DIR "/qvlgam2.dat", splash_entries_ok);
   EXPECT_NE(splash, nullptr);
   if (splash) unload_datafile(splash);
