@@ -6,17 +6,28 @@
 #include <string>
 #include <vector>
 
+// A tick of the script: absolute, or counted from an anchor, the virtual
+// tick at which a screen or event is entered ("@catapult+30"): "title",
+// "day", "difficulty", "intro", "end" (an end screen), "sprint", "catapult",
+// "swim", "throw". "@throw:2+30" counts from the second entry only; without
+// ":N" the tick recurs at every entry.
+struct ReplayTick {
+  std::string anchor;  // empty: absolute
+  int run = 0;         // 0: every entry
+  int offset = 0;
+};
+
 struct ReplayHold {
   int key;
-  int from;
-  int to;
+  ReplayTick from;
+  int length;  // ticks held after from
 };
 
 // A golden frame: the report gives a hash of the Backbuffer as first
 // presented at or after the tick.
 struct ReplayFrame {
   std::string name;
-  int tick;
+  ReplayTick tick;
 };
 
 struct Replay {
