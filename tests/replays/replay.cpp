@@ -357,7 +357,7 @@ static bool due_at(const ReplayTick &t, const char *anchor, int run) {
   return t.anchor == anchor && (t.run == 0 || t.run == run);
 }
 
-static void anchor_reached(const char *anchor) {
+void replay_anchor(const char *anchor) {
   int run = ++AnchorRuns[anchor];
   int now = headless_tick();
   for (const ReplayHold &h : Playing->holds)
@@ -379,7 +379,7 @@ static EventFunction RealEvents[EVENT_COUNT];
 
 template <int EVENT>
 static int watched_event(int arg) {
-  anchor_reached(EVENT_NAMES[EVENT]);
+  replay_anchor(EVENT_NAMES[EVENT]);
   replay_say("t=%d %s(%d) begins", headless_tick(), EVENT_NAMES[EVENT], arg);
   int outcome = RealEvents[EVENT](arg);
   replay_say("t=%d %s(%d) -> %s", headless_tick(), EVENT_NAMES[EVENT], arg, outcome_name(outcome));
@@ -390,27 +390,27 @@ static int watched_event(int arg) {
 
 // The screens around the events only set anchors.
 static int watched_difficulty(void) {
-  anchor_reached("difficulty");
+  replay_anchor("difficulty");
   return SPORTS_DAY_DEFAULT.selectDifficulty();
 }
 
 static void watched_intro(int event) {
-  anchor_reached("intro");
+  replay_anchor("intro");
   SPORTS_DAY_DEFAULT.showEventIntro(event);
 }
 
 static void watched_game_over(void) {
-  anchor_reached("end");
+  replay_anchor("end");
   SPORTS_DAY_DEFAULT.gameOverScreen();
 }
 
 static void watched_congratulations(void) {
-  anchor_reached("end");
+  replay_anchor("end");
   SPORTS_DAY_DEFAULT.congratulationsScreen();
 }
 
 static void watched_celebration(void) {
-  anchor_reached("end");
+  replay_anchor("end");
   SPORTS_DAY_DEFAULT.championCelebration();
 }
 
@@ -474,7 +474,7 @@ static void set_up(const Replay &replay) {
 
 // The outcome first: the line carries the tick the day ended on.
 static void play_day(void) {
-  anchor_reached("day");
+  replay_anchor("day");
   int outcome = run_sports_day();
   replay_say("t=%d sports day -> %s", headless_tick(), outcome_name(outcome));
 }
@@ -502,7 +502,7 @@ static void play(const Replay &replay) {
   }
   int choice = 0;
   while (choice != MENU_QUIT && !QuitFlag) {
-    anchor_reached("title");
+    replay_anchor("title");
     choice = title_menu();
     replay_say("t=%d title menu -> %d", headless_tick(), choice);
     if (choice == MENU_PLAY) play_day();

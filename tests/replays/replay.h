@@ -61,6 +61,11 @@ bool parse_replay(const std::string &text, Replay *replay, std::string *error);
 // Plays the replay from a fresh start and returns its report.
 std::string run_replay(const Replay &replay);
 
+// Marks an anchor reached now: holds and frames counted from it are
+// scheduled. A watcher may set anchors of its own ("@balloon+20"), counted
+// from the virtual tick after the one whose logic it has just seen.
+void replay_anchor(const char *anchor);
+
 // Adds a line to the report of the replay being played.
 void replay_say(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
