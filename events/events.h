@@ -151,3 +151,54 @@ void format_race_time(float seconds, char *out, int size);
 // --- 50 metre swim ---
 
 // --- Tennis ball throw ---
+
+#define THROW_ATTEMPT_COUNT 3
+#define THROW_START_COUNTDOWN 150
+#define THROW_CLOSING_END (-340)
+#define THROW_FIRE_FROM_X 450.0f
+#define THROW_LINE_X 568
+#define THROW_RUN_UP_END_X 650.0f
+#define THROW_ORIGIN_X 586.0f
+#define THROW_PIXELS_PER_METRE 15.73
+#define THROW_GROUND_Y 150.0f
+#define THROW_LANE 0
+
+enum ThrowPhase { THROW_RUN_UP = 0, THROW_AIMING = 1, THROW_THROWN = 2 };
+enum LineCall { LINE_NOT_PLANTED = 0, LINE_FOUL = 1, LINE_FAIR = 2 };
+
+// State of the attempt in progress (or the last one run).
+struct ThrowRun {
+  int running;  // 1 between throw_begin and throw_end
+  int attempt;
+  int startCountdown;
+  int awaitFirstPress;
+  int phase;
+  int lineCall;
+  int angleCount;
+  GameObject *ball;
+  GameObject *shadow;
+  GameObject *landingMark;
+  GameObject *measurer;
+  GameObject *lineFigure;
+  int landingX;  // where the landing mark was put, kept without the object too
+  int camTarget;
+  float distance;
+  int spinTick;
+  int spinStep;
+  int headerY;
+  int viewX;
+  int attemptX;
+  int outcome;
+};
+
+extern ThrowRun Throw;
+
+int run_throw(int attempt);
+// The throw in pieces, for drivers that run it tick by tick.
+void throw_begin(int attempt);
+void throw_tick(void);
+void throw_draw(void);
+int throw_end(void);
+// The figure at the top right: "00.00", the rolling readout, the measurer's
+// jittering reading or the distance.
+void format_throw_figure(char *out, int size);

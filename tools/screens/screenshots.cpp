@@ -88,6 +88,22 @@ static void false_start(void) {
   headless_stop();
 }
 
+// The fair 45-degree throw of the replays: run-up, aiming with the gauge and
+// the close-up of the line, and the measurer walking out.
+static void tennis_throw(void) {
+  Shots = {{230, "throw-run-up"}, {270, "throw-aiming"}, {560, "throw-measuring"}};
+  if (!start(5)) return;
+  for (int t = 151; t <= 260; t += 6) {
+    headless_hold(KEY_LEFT, t, t + 2);
+    headless_hold(KEY_RIGHT, t + 3, t + 5);
+  }
+  headless_hold(KEY_SPACE, 240, 283);
+  headless_hold(KEY_ESC, 600, 610);
+  ThrowMark = 16;
+  run_throw(0);
+  headless_stop();
+}
+
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: screenshots <output folder>\n");
@@ -99,5 +115,6 @@ int main(int argc, char **argv) {
   title();
   sprint();
   false_start();
+  tennis_throw();
   return 0;
 }
