@@ -217,8 +217,8 @@ void tick_race_clock(int running, int *seconds, int *ticks, float *time) {
   *time = (float)(*seconds + *ticks * 1.666 / 100);
 }
 
-// Only a finished race has a finishing time: a runner stopped as too slow, or
-// a swimmer who never reached the wall, has none to keep.
+// Only a finished race has a finishing time: a runner stopped as too slow at
+// 30 seconds has none to keep.
 void keep_best_race_time(float *best, float time, int outcome, int finished) {
   if (QuitFlag || outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
   if (time < *best || *best == -1.0f) {

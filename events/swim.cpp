@@ -196,7 +196,10 @@ static void stroke(int lane) {
     return;
   }
   touch_walls(lane);
-  obj->x += pace->direction == 1 ? pace->presses / 30.0 : -(pace->presses / 30.0);
+  if (pace->direction == 1)
+    obj->x += pace->presses / 30.0;
+  else
+    obj->x -= pace->presses / 30.0;
   if (obj->cur.id == SEQ_SWIM) obj->cur.delay = 15 - pace->presses / 3;
   if (!pace->finished && pace->breath == 0 && obj->cur.id != SEQ_READY && pace->breathHold == 0)
     set_sequence(obj, SEQ_OUT_OF_BREATH);
