@@ -115,6 +115,25 @@ struct EventFrame {
 // Draws the frame and the camera 0 view into the Backbuffer (no present).
 void draw_event_frame(const EventFrame *frame);
 
+// Race clock of the sprint and the swim: sixtieths while running, the time
+// shown (whole seconds plus ticks x 1.666 hundredths) worked out every tick.
+void tick_race_clock(int running, int *seconds, int *ticks, float *time);
+// A finished race's time becomes the personal best when it beats it or there
+// is none; saved at once. Quitting, a closed window or no time keep nothing.
+void keep_best_race_time(float *best, float time, int outcome, int finished);
+
+// The frame of a race: whole-second mark, best time, clock.
+struct RaceFrame {
+  int headerY;
+  int viewX;
+  int mark;
+  float best;  // -1 or below: none
+  float time;
+  int meter;
+  int label;
+};
+void draw_race_frame(const RaceFrame *race);
+
 // --- 100 metre sprint ---
 
 #define SPRINT_FINISH_X 2586.0f
@@ -149,6 +168,45 @@ void format_race_time(float seconds, char *out, int size);
 // --- Catapulting ---
 
 // --- 50 metre swim ---
+
+#define SWIM_START_COUNTDOWN 450
+#define SWIM_CLOSING_END (-300)
+#define SWIM_FAR_WALL 498.0f
+#define SWIM_NEAR_WALL 17.0f
+// Touches of the near wall after turning: two make four lengths.
+#define SWIM_TURNS 2
+#define SWIM_FIRST_BREATH 300
+#define SWIM_BREATH_MIN 300
+#define SWIM_BREATH_MAX 330
+
+// State of the swim in progress (or the last one run).
+struct SwimRun {
+  int falseStarts;
+  int tick;  // logic ticks run, from 1
+  int startCountdown;
+  int outcome;
+  int leaving;
+  GameObject *startSign;
+  int raceSeconds;
+  int raceTicks;
+  float raceTime;
+  int fireHeld;
+  GameObject *breathWarning;
+  GameObject *teacher;
+  int teacherStep;
+  int lastSwimChannel;
+  int viewX;
+  int headerY;
+};
+
+extern SwimRun Swim;
+
+int run_swim(int falseStarts);
+// The swim in pieces, for drivers that run it tick by tick.
+void swim_begin(int falseStarts);
+void swim_tick(void);
+void swim_draw(void);
+int swim_end(void);
 
 // --- Tennis ball throw ---
 

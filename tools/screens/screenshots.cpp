@@ -104,6 +104,20 @@ static void tennis_throw(void) {
   headless_stop();
 }
 
+// A swimmer at full pace who never breathes: the marker goes up on tick 750.
+static void swim(void) {
+  Shots = {{400, "swim-start"}, {770, "swim-race"}};
+  if (!start(5)) return;
+  for (int t = 451; t <= 800; t += 2) {
+    headless_hold(KEY_LEFT, t, t);
+    headless_hold(KEY_RIGHT, t + 1, t + 1);
+  }
+  headless_hold(KEY_ESC, 780, 790);
+  SwimMark = 40;
+  run_swim(0);
+  headless_stop();
+}
+
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: screenshots <output folder>\n");
@@ -116,5 +130,6 @@ int main(int argc, char **argv) {
   sprint();
   false_start();
   tennis_throw();
+  swim();
   return 0;
 }
