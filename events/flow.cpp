@@ -14,7 +14,7 @@ int ThrowMark = 16;
 const SportsDayTable SPORTS_DAY_DEFAULT = {
     0,
     0,
-    {run_sprint, 0, 0, 0},
+    {run_sprint, run_catapult, 0, 0},
     0,
     0,
     0,
