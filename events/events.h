@@ -167,6 +167,53 @@ void format_race_time(float seconds, char *out, int size);
 
 // --- Catapulting ---
 
+#define CATAPULT_START_COUNTDOWN 400
+#define CATAPULT_CLOSING_END (-300)
+#define CATAPULT_ROUNDS 3
+#define CATAPULT_PLACES 5
+#define CATAPULT_BALLOONS (CATAPULT_ROUNDS * CATAPULT_PLACES)
+// Where the shot leaves the World.
+#define CATAPULT_SHOT_END_X 624.0f
+
+// One shot touching one balloon (each balloon is touched at most once).
+struct CatapultHit {
+  int step;     // the event's logic step, counted from 1
+  double diff;  // balloon y + 5 - shot y
+  int d;        // diff truncated toward zero
+  int points;   // 0 for a touch outside -5..5
+  int rate;     // sound frequency; 0 when no sound
+};
+
+// State of the catapulting in progress (or the last one run).
+struct CatapultRun {
+  int startCountdown;
+  int balloonTimer;
+  int balloonIndex;
+  int round;
+  int score;
+  int shownScore;
+  GameObject *shot;
+  GameObject *banner;
+  GameObject *kids[4];  // the player's character first
+  int headerY;
+  int viewX;
+  int outcome;
+  int steps;
+  int released;  // balloons blown up so far
+  int releaseSteps[CATAPULT_BALLOONS];
+  int hitCount;
+  CatapultHit hits[CATAPULT_BALLOONS];
+};
+
+extern CatapultRun Catapult;
+
+int run_catapult(int unused);
+// The event in pieces, for drivers that run it tick by tick.
+void catapult_begin(void);
+void catapult_tick(void);
+void catapult_draw(void);
+int catapult_end(void);
+
 // --- 50 metre swim ---
 
 #define SWIM_START_COUNTDOWN 450

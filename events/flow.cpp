@@ -14,7 +14,7 @@ int ThrowMark = 16;
 const SportsDayTable SPORTS_DAY_DEFAULT = {
     0,
     0,
-    {run_sprint, 0, run_swim, run_throw},
+    {run_sprint, run_catapult, run_swim, run_throw},
     0,
     0,
     0,

@@ -88,6 +88,22 @@ static void false_start(void) {
   headless_stop();
 }
 
+// Fire held 7 ticks and let go at each given step.
+static void release_at(const std::vector<int> &steps) {
+  for (int step : steps) headless_hold(KEY_SPACE, step - 7, step - 1);
+}
+
+static void catapult(void) {
+  Shots = {{650, "catapult-aim"}, {1560, "catapult-round"}};
+  if (!start(5)) return;
+  // Three pops, then a shot a little late that knocks the fourth balloon.
+  release_at({654, 932, 1215, 1501});
+  headless_hold(KEY_ESC, 1600, 1610);
+  set_qualifying_marks(NOVICE);
+  run_catapult(0);
+  headless_stop();
+}
+
 // The fair 45-degree throw of the replays: run-up, aiming with the gauge and
 // the close-up of the line, and the measurer walking out.
 static void tennis_throw(void) {
@@ -129,6 +145,7 @@ int main(int argc, char **argv) {
   title();
   sprint();
   false_start();
+  catapult();
   tennis_throw();
   swim();
   return 0;
