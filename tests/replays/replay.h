@@ -9,7 +9,8 @@
 // A tick of the script: absolute, or counted from an anchor, the virtual
 // tick at which a screen or event is entered ("@catapult+30"): "title",
 // "day", "difficulty", "intro", "end" (an end screen), "sprint", "catapult",
-// "swim", "throw". "@throw:2+30" counts from the second entry only; without
+// "swim", "throw", and those the watchers set: "balloon" (catapulting),
+// "breathless" (the swim's marker goes up). "@throw:2+30" counts from the second entry only; without
 // ":N" the tick recurs at every entry.
 struct ReplayTick {
   std::string anchor;  // empty: absolute

@@ -40,6 +40,8 @@ static void catapult_tick(int tick) {
     int after = n ? step - c.releaseSteps[n - 1] : step;
     replay_say("t=%d balloon %d (round %d place %d) up at step %d, %d after %s", tick, n + 1,
                n / CATAPULT_PLACES, n % CATAPULT_PLACES, step, after, n ? "the last" : "the start");
+    // A scripted player can time each shot from it: "@balloon:3+180".
+    replay_anchor("balloon");
   }
   for (; SeenHits < c.hitCount; SeenHits++) {
     const CatapultHit &h = c.hits[SeenHits];

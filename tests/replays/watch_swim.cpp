@@ -37,8 +37,11 @@ static void breath_changes(int tick) {
   const PaceController &p = Lanes[PLAYER_LANE];
   if (p.breath != Seen.breath && p.breath != Seen.breath - 1) replay_say("t=%d swim breath %d", tick, p.breath);
   if (p.breathHold && !Seen.breathHold) replay_say("t=%d swim early breath: treading water", tick);
-  if (Swim.breathWarning && !Seen.marker)
+  // A scripted swimmer can answer the marker: "@breathless+1".
+  if (Swim.breathWarning && !Seen.marker) {
     replay_say("t=%d swim marker shown at (%.1f, %.1f)", tick, Swim.breathWarning->x, Swim.breathWarning->y);
+    replay_anchor("breathless");
+  }
   if (!Swim.breathWarning && Seen.marker) replay_say("t=%d swim marker removed", tick);
 }
 
