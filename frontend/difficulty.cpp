@@ -122,8 +122,8 @@ void difficulty_draw(void) {
       textout_centre_ex(Backbuffer, MenuFont, DIFFICULTY_NAMES[i], 160, d->panelY + 45 + 18 * i,
                         0, _textmode);
   int tremble = d->shake / 5;
-  d->pointerY = d->panelY + 18 * d->selected + 41 + rand_int(-tremble, tremble);
-  if (BITMAP *pointer = dat_bitmap(ENTRY_POINTER)) draw_sprite(Backbuffer, pointer, 117, d->pointerY);
+  int y = d->panelY + 18 * d->selected + 41 + rand_int(-tremble, tremble);
+  if (BITMAP *pointer = dat_bitmap(ENTRY_POINTER)) draw_sprite(Backbuffer, pointer, 117, y);
 }
 
 int difficulty_end(void) {

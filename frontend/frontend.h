@@ -60,7 +60,6 @@ struct DifficultyScreenState {
   int panelY;
   int panelSpeed;
   int shake;
-  int pointerY;  // where the pointer was last drawn
   TileScroll tiles;
   int done;
   int running;

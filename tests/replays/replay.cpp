@@ -388,7 +388,8 @@ static int watched_event(int arg) {
   return outcome;
 }
 
-// The screens around the events only set anchors.
+// The screens around the events set anchors and tell the screens watcher
+// when they return.
 static int watched_difficulty(void) {
   anchor_reached("difficulty");
   int chosen = SPORTS_DAY_DEFAULT.selectDifficulty();

@@ -88,11 +88,13 @@ static void false_start(void) {
   headless_stop();
 }
 
-// A screen run until a shot of it is taken, then left with Escape.
+// A screen run until a shot of it is taken, then left with fire and
+// Escape together (an introduction has no quit).
 static void screen_shot(unsigned seed, int tick, const std::string &name, void (*run)(void)) {
   Shots = {{tick, name}};
   if (!start(seed)) return;
   headless_hold(KEY_ESC, tick + 2, tick + 2);
+  headless_hold(KEY_SPACE, tick + 2, tick + 2);
   run();
   headless_stop();
 }
