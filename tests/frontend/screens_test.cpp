@@ -81,3 +81,15 @@ TEST_F(ScreensTest, StartingPositionsOutOfRangeTakeTheNearest) {
     EXPECT_EQ(IntroScreen.event, 0) << "event " << event;
   }
 }
+
+TEST_F(ScreensTest, EndScreensLeftAtOnceByAControlHeldOnEntry) {
+  void (*const SCREENS[3])(void) = {congratulations_screen, game_over_screen, champion_celebration};
+  const int KEYS[2] = {KEY_SPACE, KEY_ESC};
+  for (void (*screen)(void) : SCREENS)
+    for (int k : KEYS) {
+      headless_hold(k, headless_tick() + 1, headless_tick() + 2);
+      screen();
+      EXPECT_EQ(EndScreen.ticks, 1) << "kind " << EndScreen.kind << " key " << k;
+      EXPECT_TRUE(EndScreen.left);
+    }
+}
