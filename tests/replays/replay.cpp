@@ -127,7 +127,7 @@ static int event_named(const std::string &name) {
 }
 
 static bool start_known(const std::string &start) {
-  return start == "title" || start == "logo" || start == "day" || event_named(start) >= 0;
+  return start == "title" || start == "logo" || start == "day" || start == "intro" || event_named(start) >= 0;
 }
 
 static bool add_frame(Replay *p, const std::string &name, const ReplayTick &tick) {
@@ -388,30 +388,37 @@ static int watched_event(int arg) {
   return outcome;
 }
 
-// The screens around the events only set anchors.
+// The screens around the events set anchors and tell the screens watcher
+// when they return.
 static int watched_difficulty(void) {
   replay_anchor("difficulty");
-  return SPORTS_DAY_DEFAULT.selectDifficulty();
+  int chosen = SPORTS_DAY_DEFAULT.selectDifficulty();
+  screen_ended("difficulty");
+  return chosen;
 }
 
 static void watched_intro(int event) {
   replay_anchor("intro");
   SPORTS_DAY_DEFAULT.showEventIntro(event);
+  screen_ended("intro");
 }
 
 static void watched_game_over(void) {
   replay_anchor("end");
   SPORTS_DAY_DEFAULT.gameOverScreen();
+  screen_ended("end");
 }
 
 static void watched_congratulations(void) {
   replay_anchor("end");
   SPORTS_DAY_DEFAULT.congratulationsScreen();
+  screen_ended("end");
 }
 
 static void watched_celebration(void) {
   replay_anchor("end");
   SPORTS_DAY_DEFAULT.championCelebration();
+  screen_ended("end");
 }
 
 static void watch_screens(void) {
@@ -492,8 +499,15 @@ static void play_event(int event, int arg, int difficulty) {
   SportsDay.events[event](arg);
 }
 
+// One event's introduction alone, with the sports day's tunes.
+static void play_intro(int event) {
+  load_music_set(MUSIC_SET_SPORTS_DAY);
+  SportsDay.showEventIntro(event);
+}
+
 static void play(const Replay &replay) {
   if (replay.start == "day") return play_day();
+  if (replay.start == "intro") return play_intro(replay.arg);
   int event = event_named(replay.start);
   if (event >= 0) return play_event(event, replay.arg, replay.difficulty);
   if (replay.start == "logo") {

@@ -39,7 +39,8 @@ struct Replay {
   int left = 0, right = 0, fire = 0, quit = 0;
   // "title": the title menu loop as the game runs it; "logo": the logo drop
   // first; "day": one sports day; "sprint", "catapult", "swim" or "throw":
-  // that event alone, called with arg, on the difficulty's marks.
+  // that event alone, called with arg, on the difficulty's marks; "intro":
+  // the introduction of event arg alone.
   std::string start = "title";
   int arg = 0;
   // Events left out of the day ("skip sprint catapult"), as if not built:
@@ -79,6 +80,10 @@ struct ReplayWatcher {
   void (*tick)(int tick);
   void (*eventEnded)(int event, int outcome);
 };
+
+// Told by the runner when a screen around the events returns, named by its
+// anchor (watch_screens.cpp).
+void screen_ended(const char *anchor);
 
 extern const ReplayWatcher SPRINT_WATCHER;
 extern const ReplayWatcher CATAPULT_WATCHER;

@@ -134,6 +134,35 @@ static void swim(void) {
   headless_stop();
 }
 
+// A screen run until a shot of it is taken, then left with fire and
+// Escape together (an introduction has no quit).
+static void screen_shot(unsigned seed, int tick, const std::string &name, void (*run)(void)) {
+  Shots = {{tick, name}};
+  if (!start(seed)) return;
+  headless_hold(KEY_ESC, tick + 2, tick + 2);
+  headless_hold(KEY_SPACE, tick + 2, tick + 2);
+  run();
+  headless_stop();
+}
+
+static void difficulty(void) {
+  Settings.difficulty = AMATEUR;
+  select_difficulty();
+}
+
+static int IntroEvent;
+static void intro(void) { show_event_intro(IntroEvent); }
+
+static void front_screens(void) {
+  screen_shot(5, 40, "difficulty", difficulty);
+  static const char *const NAMES[EVENT_COUNT] = {"sprint", "catapult", "swim", "throw"};
+  for (IntroEvent = 0; IntroEvent < EVENT_COUNT; IntroEvent++)
+    screen_shot(6, 120, std::string("intro-") + NAMES[IntroEvent], intro);
+  screen_shot(7, 100, "game-over", game_over_screen);
+  screen_shot(8, 100, "congratulations", congratulations_screen);
+  screen_shot(9, 1500, "champion", champion_celebration);
+}
+
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: screenshots <output folder>\n");
@@ -148,5 +177,6 @@ int main(int argc, char **argv) {
   catapult();
   tennis_throw();
   swim();
+  front_screens();
   return 0;
 }
