@@ -95,12 +95,15 @@ static void opened(int tick) {
              Settings.cpu_usage, Settings.left, Settings.right, Settings.fire);
 }
 
+static const char *card_name(int card) {
+  return card == GFX_AUTODETECT_WINDOWED ? "windowed" : card == GFX_AUTODETECT_FULLSCREEN ? "full screen" : "-";
+}
+
 static void closed(int tick) {
   const OptionsMenuState &o = OptionsMenu;
-  replay_say("t=%d options left by %s, mode %s, mode sets %d, screen %s, rest %d ms, auto frames %d, "
-             "message boxes %d",
+  replay_say("t=%d options left by %s, mode %s, mode sets %d, last %s, screen %s, rest %d ms, auto frames %d",
              tick, o.accept ? "accept" : "quit", MODE_CHANGES[o.modeChange], headless_gfx_modes(),
-             screen ? "yes" : "none", FrameRestMs, AutoRestFrames, headless_error_boxes());
+             card_name(headless_gfx_card()), screen ? "yes" : "none", FrameRestMs, AutoRestFrames);
 }
 
 static void options_reset(void) {
