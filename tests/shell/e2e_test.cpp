@@ -415,3 +415,35 @@ TEST_F(EndToEnd, RedefinedKeysPlayTheSprintAndStayInTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Full screen chosen in the options menu on a server that may not offer it:
+// either the new mode is set or the window comes back; the game goes on,
+// answers the keys and closes cleanly, and the file names the mode in use.
+TEST_F(EndToEnd, ChangedScreenModeLeavesAWorkingGame) {
+  lay_out(true, true, true);
+  Game game;
+  game.start(dir_, x_.name());
+  Display *d = x_.display();
+  const std::string &x = x_.name();
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "no game window";
+  xdo(x, "mousemove 512 384");
+  sleep_ms(1000);
+  ASSERT_TRUE(key_ends_screen(d, w, x, "space", 5000)) << "the splash did not end";
+  key_ends_screen(d, w, x, "space", 3000);
+  for (const char *k : {"Right", "space", "Down", "Down", "space", "Up", "Up", "Up", "space"}) tap(x, k);
+  sleep_ms(2000);
+  EXPECT_EQ(game.wait_exit(10), -1) << "the game ended: " << game.stderr_text();
+  int windowed = config_value(dir_, "graphics", "windowed");
+  Window now = wait_for_window(d, "Quorvale - Sports Day", 5000);
+  if (windowed) {
+    EXPECT_NE(now, 0u) << "the window did not come back";
+  }
+  xdo(x, "mousemove 512 384");
+  tap(x, "Escape");  // the title menu still answers: quit
+  EXPECT_EQ(game.wait_exit(10000), 0) << game.stderr_text();
+}
+
+}  // namespace
