@@ -1,7 +1,6 @@
-// What a replay's report shows of the options menu: the pointer and its
-// latch, every Setting the menu changes, the redefinition steps and codes,
-// the settings file as it is written, the title music's volume and how the
-// menu was left.
+// What a replay's report shows of the options menu: the pointer, every
+// Setting the menu changes, the redefinition steps and codes, the settings
+// file as it is written, the title music's volume and how the menu was left.
 #include "replay.h"
 
 #include "frontend/frontend.h"
@@ -62,7 +61,6 @@ static void watch_int(int tick, int seen, int now, const char *what) {
 static void watch_menu(int tick) {
   const OptionsMenuState &o = OptionsMenu, &was = Seen.menu;
   watch_int(tick, was.selection, o.selection, "pointer");
-  watch_int(tick, was.held, o.held, "held");
   watch_int(tick, was.redefineStep, o.redefineStep, "redefine step");
   for (int i = 0; i < 3; i++)
     if (was.captured[i] != o.captured[i])
@@ -75,9 +73,10 @@ static void watch_settings(int tick) {
     if (Seen.settings.*f.field != Settings.*f.field) replay_say("t=%d options %s %d", tick, f.name, Settings.*f.field);
   Seen.settings = Settings;
   std::map<std::string, std::string> file = file_values();
+  std::string changed;
   for (const auto &kv : file)
-    if (Seen.file[kv.first] != kv.second)
-      replay_say("t=%d options file %s = %s", tick, kv.first.c_str(), kv.second.c_str());
+    if (Seen.file[kv.first] != kv.second) changed += " " + kv.first + "=" + kv.second;
+  if (!changed.empty()) replay_say("t=%d options file now%s", tick, changed.c_str());
   Seen.file = file;
   int volume = music_volume();
   watch_int(tick, Seen.musicVolume, volume, "title music volume");
