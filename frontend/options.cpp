@@ -189,14 +189,21 @@ void options_draw(void) {
 
 // --- Leaving ---
 
+// A 60 Hz request stays in force until taken back, so "NO THANKS" takes it
+// back before the mode is set.
+static bool set_mode(void) {
+  if (!Settings.forcerate) request_refresh_rate(0);
+  return apply_graphics_mode();
+}
+
 // A mode that cannot be set leaves no screen: the previous mode comes back,
 // in Settings and the file too. Without either the game cannot go on.
 static int change_mode(void) {
-  if (apply_graphics_mode()) return MODE_SET;
+  if (set_mode()) return MODE_SET;
   Settings.windowed = SettingsBackup.windowed;
   Settings.forcerate = SettingsBackup.forcerate;
   save_settings();
-  if (apply_graphics_mode()) return MODE_RESTORED;
+  if (set_mode()) return MODE_RESTORED;
   QuitFlag = 1;
   plat_error_box(GAME_TITLE, MODE_LOST_TEXT);
   return MODE_LOST;

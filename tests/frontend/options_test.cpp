@@ -10,6 +10,8 @@
 #include "sound/fsound.h"
 #include "sound/sound.h"
 
+#include <allegro/internal/aintern.h>
+
 #include <vector>
 
 class OptionsTest : public ::testing::Test {
@@ -120,4 +122,14 @@ TEST_F(OptionsTest, NoScreenModeAtAllClosesTheGame) {
   load_settings();
   EXPECT_EQ(Settings.windowed, 0);
   EXPECT_EQ(title_menu(), 0) << "the title menu leaves at once";
+}
+
+TEST_F(OptionsTest, NoThanksTakesThe60HzRequestBack) {
+  for (int forcerate : {1, 0}) {
+    options_begin(-1);
+    Settings.forcerate = forcerate;
+    OptionsMenu.accept = 1;
+    options_end();
+    EXPECT_EQ(_refresh_rate_request, forcerate ? 60 : 0);
+  }
 }
