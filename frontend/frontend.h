@@ -32,11 +32,6 @@ struct TitleMenuState {
 
 extern TitleMenuState TitleMenu;
 
-// The options menu, run from the title menu's options choice with the title
-// music's channel; null until that screen exists (the choice then simply
-// stays in the title menu).
-extern void (*OptionsMenuScreen)(int musicChannel);
-
 void title_logo_drop(void);
 int title_menu(void);
 
@@ -145,3 +140,48 @@ void celebration_begin(void);
 void celebration_tick(void);
 void celebration_draw(void);
 int confetti_falling(void);
+
+// --- Options menu ---
+
+enum OptionsEntry {
+  OPTION_MUSIC_VOLUME,
+  OPTION_SOUND_VOLUME,
+  OPTION_WINDOWED,
+  OPTION_FORCERATE,
+  OPTION_CPU_USAGE,
+  OPTION_REDEFINE,
+  OPTION_ACCEPT,
+  OPTION_COUNT
+};
+
+// What accepting did to the screen mode.
+enum ModeChange {
+  MODE_UNCHANGED,
+  MODE_SET,
+  MODE_RESTORED,  // the new mode failed; the previous one is back
+  MODE_LOST,      // neither could be set: the game closes
+};
+
+// State of the options menu on show (or the last one shown).
+struct OptionsMenuState {
+  int open;
+  int selection;
+  int held;          // ignore the controls until all are up
+  int wobble;        // ticks of pointer shake left
+  int blink;
+  int redefineStep;  // 0 menu; 1, 2, 3 waiting for left, right, fire
+  int captured[3];
+  int mustRelease;
+  int leave;
+  int accept;
+  int musicChannel;
+  int modeChange;
+};
+
+extern OptionsMenuState OptionsMenu;
+
+void options_menu(int musicChannel);
+void options_begin(int musicChannel);
+void options_tick(void);
+void options_draw(void);
+void options_end(void);

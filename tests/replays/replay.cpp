@@ -158,6 +158,7 @@ static bool read_line(Reader *r, const std::string &line) {
   if (word == "difficulty") return bool(in >> p->difficulty);
   if (word == "start") return (in >> p->start) && start_known(p->start);
   if (word == "arg") return bool(in >> p->arg);
+  if (word == "failmodes") return bool(in >> p->failModes);
   if (word == "skip") return read_skips(p, in);
   if (word == "frame") return (in >> a >> b) && tick_value(r, b, &v) && add_frame(p, a, v);
   if (word == "end") {
@@ -458,6 +459,7 @@ static void set_up(const Replay &replay) {
     RecordTable.best_throw_distance = replay.records[3];
     save_records();
   }
+  headless_fail_gfx_modes(replay.failModes);
   reset_pool_full_report();
   for (GameObject &o : ObjectPool) o = GameObject();
   for (PaceController &lane : Lanes) lane = PaceController();

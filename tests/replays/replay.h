@@ -46,6 +46,8 @@ struct Replay {
   // Events left out of the day ("skip sprint catapult"), as if not built:
   // a day can so begin at a later event.
   bool skip[4] = {false, false, false, false};
+  // Screen mode sets that fail before they succeed again.
+  int failModes = 0;
   int endTick = 20000;
   bool presetRecords = false;
   float records[4] = {-1, -1, -1, -1};

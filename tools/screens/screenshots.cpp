@@ -163,6 +163,26 @@ static void front_screens(void) {
   screen_shot(9, 1500, "champion", champion_celebration);
 }
 
+// The options menu as a player sets it up, then the redefinition panel with
+// its prompt showing.
+static void options(void) {
+  Shots = {{60, "options"}, {125, "options-keys"}};
+  if (!start(5)) return;
+  Settings.windowed = 1;
+  Settings.cpu_usage = 4;
+  Settings.musicvolume = 6;
+  headless_hold(KEY_DOWN, 20, 20);
+  headless_hold(KEY_DOWN, 30, 30);
+  headless_hold(KEY_UP, 70, 70);
+  headless_hold(KEY_UP, 80, 80);
+  headless_hold(KEY_UP, 90, 90);
+  headless_hold(KEY_UP, 100, 100);
+  headless_hold(KEY_SPACE, 110, 110);
+  headless_hold(KEY_ESC, 130, 130);
+  options_menu(-1);
+  headless_stop();
+}
+
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: screenshots <output folder>\n");
@@ -178,5 +198,6 @@ int main(int argc, char **argv) {
   tennis_throw();
   swim();
   front_screens();
+  options();
   return 0;
 }
