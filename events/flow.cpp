@@ -1,6 +1,7 @@
 // One sports day: the difficulty, the four events in order with their false
 // starts and attempts, the records after every event and the end screen.
 #include "events/events.h"
+#include "frontend/frontend.h"
 #include "persist/persist.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -10,14 +11,14 @@ int CatapultMark = 200;
 int SwimMark = 40;
 int ThrowMark = 16;
 
-// Screens and events join the table as they are built.
+// The screens and events of a sports day (tests stand in for them).
 const SportsDayTable SPORTS_DAY_DEFAULT = {
-    0,
-    0,
-    {run_sprint, 0, 0, 0},
-    0,
-    0,
-    0,
+    select_difficulty,
+    show_event_intro,
+    {run_sprint, run_catapult, run_swim, run_throw},
+    game_over_screen,
+    congratulations_screen,
+    champion_celebration,
 };
 
 SportsDayTable SportsDay = SPORTS_DAY_DEFAULT;

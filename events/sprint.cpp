@@ -173,14 +173,8 @@ static void footsteps(void) {
 }
 
 static void race_clock(void) {
-  if (Sprint.startCountdown == 0 && !Lanes[PLAYER_LANE].finished) {
-    Sprint.raceTicks++;
-    if (Sprint.raceTicks == 60) {
-      Sprint.raceSeconds++;
-      Sprint.raceTicks = 0;
-    }
-  }
-  Sprint.raceTime = (float)(Sprint.raceSeconds + Sprint.raceTicks * 1.666 / 100);
+  tick_race_clock(Sprint.startCountdown == 0 && !Lanes[PLAYER_LANE].finished, &Sprint.raceSeconds,
+                  &Sprint.raceTicks, &Sprint.raceTime);
 }
 
 static void closing_countdown(void) {
@@ -224,34 +218,16 @@ void format_race_time(float seconds, char *out, int size) {
 }
 
 void sprint_draw(void) {
-  char mark[32], best[32], figure[32];
-  snprintf(mark, sizeof mark, "%i.00 secs", SprintMark);
-  if (RecordTable.best_sprint_time <= -1.0f)
-    snprintf(best, sizeof best, "------");
-  else
-    snprintf(best, sizeof best, "%3.2f secs", RecordTable.best_sprint_time);
-  format_race_time(Sprint.raceTime, figure, sizeof figure);
-  EventFrame frame = {Sprint.headerY, Sprint.viewX, mark, best, figure,
-                      Lanes[PLAYER_LANE].meter, ENTRY_SPRINT_LABEL};
-  draw_event_frame(&frame);
+  RaceFrame race = {Sprint.headerY, Sprint.viewX, SprintMark, RecordTable.best_sprint_time,
+                    Sprint.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_SPRINT_LABEL};
+  draw_race_frame(&race);
 }
 
 static int sprint_running(void) { return !Sprint.leaving && !QuitFlag && Sprint.outcome == 0; }
 
-// Only a finished race has a finishing time: a runner stopped as too slow at
-// 30 seconds has none to keep.
-static void keep_best_time(void) {
-  float best = RecordTable.best_sprint_time;
-  if (QuitFlag || Sprint.outcome == OUTCOME_QUIT || Sprint.raceTime <= 0) return;
-  if (!Lanes[PLAYER_LANE].finished) return;
-  if (Sprint.raceTime < best || best == -1.0f) {
-    RecordTable.best_sprint_time = Sprint.raceTime;
-    save_records();
-  }
-}
-
 int sprint_end(void) {
-  keep_best_time();
+  keep_best_race_time(&RecordTable.best_sprint_time, Sprint.raceTime, Sprint.outcome,
+                      Lanes[PLAYER_LANE].finished);
   end_scene();
   if (CheatMode) Sprint.outcome = OUTCOME_QUALIFIED;
   wait_controls_released(1);

@@ -1,7 +1,10 @@
 // What the events share: the lanes' pace, the speech bubble, the verdict,
 // the fixed scenery, the logic-rate keys and the frame around the playfield.
+#include <stdio.h>
+
 #include "events/events.h"
 #include "input/input.h"
+#include "persist/persist.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -201,6 +204,29 @@ void handle_logic_rate_keys(void) {
   }
 }
 
+// --- Race clock and personal best (sprint, swim) ---
+
+void tick_race_clock(int running, int *seconds, int *ticks, float *time) {
+  if (running) {
+    (*ticks)++;
+    if (*ticks == 60) {
+      (*seconds)++;
+      *ticks = 0;
+    }
+  }
+  *time = (float)(*seconds + *ticks * 1.666 / 100);
+}
+
+// Only a finished race has a finishing time: a runner stopped as too slow at
+// 30 seconds has none to keep.
+void keep_best_race_time(float *best, float time, int outcome, int finished) {
+  if (QuitFlag || outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
+  if (time < *best || *best == -1.0f) {
+    *best = time;
+    save_records();
+  }
+}
+
 // --- The frame around the playfield ---
 
 static void blit_entry(int entry, int x, int y, int w, int h) {
@@ -232,4 +258,16 @@ void draw_event_frame(const EventFrame *frame) {
   blit_entry(frame->label, 75, 220, 230, 16);
   render_camera(0);
   blit_camera(Backbuffer, 0, frame->viewX, 51, 1);
+}
+
+void draw_race_frame(const RaceFrame *race) {
+  char mark[32], best[32], figure[32];
+  snprintf(mark, sizeof mark, "%i.00 secs", race->mark);
+  if (race->best <= -1.0f)
+    snprintf(best, sizeof best, "------");
+  else
+    snprintf(best, sizeof best, "%3.2f secs", race->best);
+  format_race_time(race->time, figure, sizeof figure);
+  EventFrame frame = {race->headerY, race->viewX, mark, best, figure, race->meter, race->label};
+  draw_event_frame(&frame);
 }

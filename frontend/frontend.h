@@ -32,16 +32,156 @@ struct TitleMenuState {
 
 extern TitleMenuState TitleMenu;
 
-// The options menu, run from the title menu's options choice with the title
-// music's channel; null until that screen exists (the choice then simply
-// stays in the title menu).
-extern void (*OptionsMenuScreen)(int musicChannel);
-
 void title_logo_drop(void);
 int title_menu(void);
 
 // --- Difficulty selection ---
 
+// The scrolling rows of tiles behind the difficulty panel and the event
+// introductions.
+struct TileScroll {
+  float x;  // wraps at 294
+  float y;  // wraps at 80
+};
+
+void scroll_tiles(TileScroll *tiles);
+void draw_tiles(const TileScroll *tiles);
+
+// State of the difficulty screen on show (or the last one shown).
+struct DifficultyScreenState {
+  int selected;
+  int chosen;  // -1: no choice
+  int held;    // input ignored until every control has been seen up
+  int panelY;
+  int panelSpeed;
+  int shake;
+  TileScroll tiles;
+  int done;
+  int running;
+  BITMAP *panel;
+};
+
+extern DifficultyScreenState DifficultyScreen;
+
+// 0 to 2 when chosen, -1 when left with quit or the window closed.
+int select_difficulty(void);
+void difficulty_begin(void);
+void difficulty_tick(void);
+void difficulty_draw(void);
+int difficulty_end(void);
+
 // --- Event introductions ---
 
+#define INTRO_TICKS 420
+
+// State of the event introduction on show (or the last one shown).
+struct IntroScreenState {
+  int event;
+  int titleY;
+  int titleVel;
+  int panelX;
+  int textX;
+  TileScroll tiles;
+  int ticks;
+  int done;
+  int firePressed;  // ended by fire rather than by time
+  int running;
+  BITMAP *textPanel;
+  BITMAP *titlePanel;
+  const char *const *lines;
+};
+
+extern IntroScreenState IntroScreen;
+
+void show_event_intro(int event);
+void intro_begin(int event);
+void intro_tick(void);
+void intro_draw(void);
+void intro_end(void);
+
 // --- End-of-game screens ---
+
+#define CONFETTI_COUNT 140
+#define CONFETTI_PARKED 500.0f
+#define CONGRATULATIONS_TICKS 500
+#define GAME_OVER_TICKS 340
+#define CELEBRATION_TICKS 5800
+// Confetti falling below the screen after this tick is parked for good.
+#define CONFETTI_LAST_RETURN 4300
+
+enum EndScreenKind { END_CONGRATULATIONS, END_GAME_OVER, END_CELEBRATION };
+
+struct Confetti {
+  float x;
+  float y;  // CONFETTI_PARKED: no longer moved or drawn
+  int frame;
+  int tick;
+  int delay;
+};
+
+// State of the end screen on show (or the last one shown).
+struct EndScreenState {
+  int kind;
+  int ticks;
+  int done;
+  int left;  // by fire or quit
+  int running;
+  float bannerY;
+  Confetti confetti[CONFETTI_COUNT];
+};
+
+extern EndScreenState EndScreen;
+
+void congratulations_screen(void);
+void game_over_screen(void);
+void champion_celebration(void);
+// The celebration in pieces, for drivers that run it tick by tick.
+void celebration_begin(void);
+void celebration_tick(void);
+void celebration_draw(void);
+int confetti_falling(void);
+
+// --- Options menu ---
+
+enum OptionsEntry {
+  OPTION_MUSIC_VOLUME,
+  OPTION_SOUND_VOLUME,
+  OPTION_WINDOWED,
+  OPTION_FORCERATE,
+  OPTION_CPU_USAGE,
+  OPTION_REDEFINE,
+  OPTION_ACCEPT,
+  OPTION_COUNT
+};
+
+// What accepting did to the screen mode.
+enum ModeChange {
+  MODE_UNCHANGED,
+  MODE_SET,
+  MODE_RESTORED,  // the new mode failed; the previous one is back
+  MODE_LOST,      // neither could be set: the game closes
+};
+
+// State of the options menu on show (or the last one shown).
+struct OptionsMenuState {
+  int open;
+  int selection;
+  int held;          // ignore the controls until all are up
+  int wobble;        // ticks of pointer shake left
+  int blink;
+  int redefineStep;  // 0 menu; 1, 2, 3 waiting for left, right, fire
+  int captured[3];
+  int mustRelease;
+  int leave;
+  int accept;
+  int musicChannel;
+  int modeChange;
+};
+
+extern OptionsMenuState OptionsMenu;
+
+void options_menu(int musicChannel);
+void options_begin(int musicChannel);
+void options_tick(void);
+void options_draw(void);
+void options_end(void);

@@ -7,7 +7,6 @@
 #include "sound/sound.h"
 
 TitleMenuState TitleMenu;
-void (*OptionsMenuScreen)(int musicChannel) = 0;
 
 enum {
   ENTRY_LOGO = 4,
@@ -96,13 +95,6 @@ static void close_menu(TitleMenuState *m) {
 
 static void play_menu_sound(void) { play_effect(SoundEffects[SND_MENU], 0, 44100); }
 
-static void open_options(const TitleMenuState *m) {
-  if (OptionsMenuScreen)
-    OptionsMenuScreen(m->musicChannel);
-  else
-    wait_controls_released(0);
-}
-
 static void move_choice(TitleMenuState *m, int by) {
   m->choice = (m->choice + by + CHOICE_COUNT) % CHOICE_COUNT;
   m->choiceFrame = 0;
@@ -153,7 +145,7 @@ static void menu_tick(TitleMenuState *m) {
   if (Controls.fire) {
     play_menu_sound();
     if (m->choice == CHOICE_OPTIONS) {
-      open_options(m);
+      options_menu(m->musicChannel);
       TickCounter = 0;
     } else {
       m->result = m->choice + 1;

@@ -15,5 +15,8 @@ void plat_rest(int ms);
 int plat_install_timer(void (*callback)(void), int hz);
 void plat_remove_timer(void);
 void plat_centre_window(void);
+// Sets the 640x480 screen mode; 0 on success, as set_gfx_mode. On failure
+// there may be no screen left at all.
+int plat_set_gfx_mode(int card, int w, int h);
 // The modal start-up failure message.
 void plat_error_box(const char *caption, const char *text);

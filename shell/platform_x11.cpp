@@ -39,6 +39,8 @@ void plat_remove_timer(void) {
   TimerCallback = nullptr;
 }
 
+int plat_set_gfx_mode(int card, int w, int h) { return set_gfx_mode(card, w, h, 0, 0); }
+
 void plat_centre_window(void) {
   Display *display = _xwin.display;
   Window window = _xwin.wm_window ? _xwin.wm_window : _xwin.window;

@@ -49,10 +49,10 @@ bool apply_graphics_mode(void) {
   bool ok;
   if (Settings.forcerate) request_refresh_rate(60);
   if (Settings.windowed) {
-    ok = set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) == 0;
+    ok = plat_set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480) == 0;
     if (ok) centre_window();
   } else {
-    ok = set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480, 0, 0) == 0;
+    ok = plat_set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480) == 0;
   }
   // The keyboard attaches to the window that exists when it is installed.
   remove_keyboard();

@@ -39,6 +39,7 @@ static bool Pressed[KEY_MAX];
 static void (*OnTick)(int) = nullptr;
 static void (*OnPresent)(BITMAP *, int) = nullptr;
 static int Presents = 0, Rests = 0, LastRestMs = 0, TimerHz = 0, ErrorBoxes = 0;
+static int GfxFailures = 0, GfxModes = 0, GfxCard = 0;
 static std::vector<Snapshot> Snapshots;
 static std::string WorkDir, OldDir;
 static bool OwnWorkDir = false;
@@ -89,6 +90,21 @@ void plat_remove_timer(void) { TimerHz = 0; }
 void plat_centre_window(void) {}
 void plat_error_box(const char *, const char *) { ErrorBoxes++; }
 
+int plat_set_gfx_mode(int card, int w, int h) {
+  GfxModes++;
+  GfxCard = card;
+  if (screen) destroy_bitmap(screen);
+  screen = nullptr;
+  if (GfxFailures > 0) {
+    GfxFailures--;
+    return -1;
+  }
+  screen = create_bitmap(w, h);
+  if (!screen) return -1;
+  clear_to_color(screen, 0);
+  return 0;
+}
+
 static bool enter_work_dir(const std::string &dir) {
   char cwd[4096];
   OldDir = getcwd(cwd, sizeof cwd) ? cwd : "/";
@@ -116,6 +132,7 @@ static void reset_state(const HeadlessOptions &options) {
   OnPresent = nullptr;
   Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
   TimerBroken = false;
+  GfxFailures = GfxModes = GfxCard = 0;
   Snapshots.clear();
   TickCounter = 0;
   QuitFlag = 0;
@@ -212,6 +229,9 @@ int headless_last_rest_ms(void) { return LastRestMs; }
 int headless_timer_hz(void) { return TimerHz; }
 void headless_break_timer(int broken) { TimerBroken = broken != 0; }
 int headless_error_boxes(void) { return ErrorBoxes; }
+void headless_fail_gfx_modes(int count) { GfxFailures = count; }
+int headless_gfx_modes(void) { return GfxModes; }
+int headless_gfx_card(void) { return GfxCard; }
 
 void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_back(Snapshot{tick, pngPath, false}); }
 

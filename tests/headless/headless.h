@@ -56,6 +56,13 @@ int headless_timer_hz(void);
 void headless_break_timer(int broken);
 int headless_error_boxes(void);
 
+// Screen modes: the next count mode sets fail (leaving no screen, as a real
+// failed mode change does); later ones succeed with a fresh memory screen.
+void headless_fail_gfx_modes(int count);
+// Mode sets asked for since start, and the driver of the last one.
+int headless_gfx_modes(void);
+int headless_gfx_card(void);
+
 // Save the Backbuffer as PNG after the first present at or after a tick.
 void headless_snapshot(int tick, const std::string &pngPath);
 bool headless_save_png(BITMAP *bmp, const std::string &pngPath);

@@ -36,46 +36,71 @@ static int key_code(const std::string &name) {
 }
 
 struct Reader {
-  std::map<std::string, int> names;
+  std::map<std::string, ReplayTick> names;
   Replay *replay;
 };
 
-// A tick is a number, a name given by "let", or NAME+N / NAME-N.
-static bool tick_value(Reader *r, const std::string &text, int *out) {
+// A tick is a number, a name given by "let", or an anchor "@NAME" or
+// "@NAME:RUN", each optionally followed by +N or -N.
+static bool tick_value(Reader *r, const std::string &text, ReplayTick *out) {
   size_t op = text.find_first_of("+-", 1);
   std::string base = text.substr(0, op);
   char *end = nullptr;
   long offset = op == std::string::npos ? 0 : strtol(text.c_str() + op, &end, 10);
-  if (end && *end) return false;
-  long value = strtol(base.c_str(), &end, 10);
-  if (*end) {
-    auto it = r->names.find(base);
-    if (it == r->names.end()) return false;
-    value = it->second;
+  if ((end && *end) || base.empty()) return false;
+  ReplayTick tick;
+  if (base[0] == '@') {
+    size_t hash = base.find(':');
+    tick.anchor = base.substr(1, hash == std::string::npos ? std::string::npos : hash - 1);
+    if (hash != std::string::npos && (tick.run = atoi(base.c_str() + hash + 1)) < 1) return false;
+  } else {
+    long value = strtol(base.c_str(), &end, 10);
+    if (*end) {
+      auto it = r->names.find(base);
+      if (it == r->names.end()) return false;
+      tick = it->second;
+      value = tick.offset;
+    }
+    tick.offset = (int)value;
   }
-  *out = (int)(value + offset);
+  tick.offset += (int)offset;
+  *out = tick;
+  return true;
+}
+
+// Both ends of a span count from the same place.
+static bool span_value(Reader *r, const std::string &from, const std::string &to, ReplayTick *start,
+                       int *length) {
+  ReplayTick last;
+  if (!tick_value(r, from, start) || !tick_value(r, to, &last)) return false;
+  if (start->anchor != last.anchor || start->run != last.run) return false;
+  *length = last.offset - start->offset;
   return true;
 }
 
 static bool read_hold(Reader *r, std::istringstream &in) {
   std::string name, from, to;
-  int a, b, k;
+  ReplayTick start;
+  int k, length;
   in >> name >> from >> to;
-  if (!(k = key_code(name)) || !tick_value(r, from, &a) || !tick_value(r, to, &b)) return false;
-  r->replay->holds.push_back(ReplayHold{k, a, b});
+  if (!(k = key_code(name)) || !span_value(r, from, to, &start, &length)) return false;
+  r->replay->holds.push_back(ReplayHold{k, start, length});
   return true;
 }
 
 // alternate A B FROM TO PERIOD: A for PERIOD ticks, then B, and so on.
 static bool read_alternate(Reader *r, std::istringstream &in) {
   std::string nameA, nameB, from, to;
-  int a, b, period = 0;
+  ReplayTick start;
+  int length, period = 0;
   in >> nameA >> nameB >> from >> to >> period;
   int keys[2] = {key_code(nameA), key_code(nameB)};
-  if (!keys[0] || !keys[1] || period < 1 || !tick_value(r, from, &a) || !tick_value(r, to, &b))
-    return false;
-  for (int t = a, side = 0; t <= b; t += period, side ^= 1)
-    r->replay->holds.push_back(ReplayHold{keys[side], t, std::min(t + period - 1, b)});
+  if (!keys[0] || !keys[1] || period < 1 || !span_value(r, from, to, &start, &length)) return false;
+  for (int t = 0, side = 0; t <= length; t += period, side ^= 1) {
+    ReplayTick at = start;
+    at.offset += t;
+    r->replay->holds.push_back(ReplayHold{keys[side], at, std::min(period - 1, length - t)});
+  }
   return true;
 }
 
@@ -102,10 +127,10 @@ static int event_named(const std::string &name) {
 }
 
 static bool start_known(const std::string &start) {
-  return start == "title" || start == "logo" || start == "day" || event_named(start) >= 0;
+  return start == "title" || start == "logo" || start == "day" || start == "intro" || event_named(start) >= 0;
 }
 
-static bool add_frame(Replay *p, const std::string &name, int tick) {
+static bool add_frame(Replay *p, const std::string &name, const ReplayTick &tick) {
   for (const ReplayFrame &f : p->frames)
     if (f.name == name) return false;
   p->frames.push_back(ReplayFrame{name, tick});
@@ -126,16 +151,21 @@ static bool read_skips(Replay *p, std::istringstream &in) {
 static bool read_line(Reader *r, const std::string &line) {
   std::istringstream in(line.substr(0, line.find('#')));
   std::string word, a, b;
-  int v;
+  ReplayTick v;
   if (!(in >> word)) return true;
   Replay *p = r->replay;
   if (word == "seed") return bool(in >> p->seed);
   if (word == "difficulty") return bool(in >> p->difficulty);
   if (word == "start") return (in >> p->start) && start_known(p->start);
   if (word == "arg") return bool(in >> p->arg);
+  if (word == "failmodes") return bool(in >> p->failModes);
   if (word == "skip") return read_skips(p, in);
   if (word == "frame") return (in >> a >> b) && tick_value(r, b, &v) && add_frame(p, a, v);
-  if (word == "end") return (in >> a) && tick_value(r, a, &p->endTick);
+  if (word == "end") {
+    if (!(in >> a) || !tick_value(r, a, &v) || !v.anchor.empty()) return false;
+    p->endTick = v.offset;
+    return true;
+  }
   if (word == "keys") return read_binding(p, in);
   if (word == "hold") return read_hold(r, in);
   if (word == "alternate") return read_alternate(r, in);
@@ -285,7 +315,12 @@ static void on_tick(int next) {
 // --- Golden frames ---
 
 static std::string ReplayName;
-static std::vector<ReplayFrame> FramesDue;
+
+struct FrameDue {
+  std::string name;
+  int tick;
+};
+static std::vector<FrameDue> FramesDue;
 
 static unsigned frame_hash(BITMAP *frame) {
   unsigned h = 2166136261u;
@@ -314,12 +349,38 @@ static void take_frames(BITMAP *frame, int tick) {
   }
 }
 
+// --- Anchors: holds and frames counted from where a screen or event starts ---
+
+static const Replay *Playing;
+static std::map<std::string, int> AnchorRuns;
+
+static bool due_at(const ReplayTick &t, const char *anchor, int run) {
+  return t.anchor == anchor && (t.run == 0 || t.run == run);
+}
+
+void replay_anchor(const char *anchor) {
+  int run = ++AnchorRuns[anchor];
+  int now = headless_tick();
+  for (const ReplayHold &h : Playing->holds)
+    if (due_at(h.from, anchor, run)) headless_hold(h.key, now + h.from.offset, now + h.from.offset + h.length);
+  for (const ReplayFrame &f : Playing->frames)
+    if (due_at(f.tick, anchor, run)) FramesDue.push_back(FrameDue{f.name, now + f.tick.offset});
+}
+
+static void schedule_absolute(const Replay &replay) {
+  for (const ReplayHold &h : replay.holds)
+    if (h.from.anchor.empty()) headless_hold(h.key, h.from.offset, h.from.offset + h.length);
+  for (const ReplayFrame &f : replay.frames)
+    if (f.tick.anchor.empty()) FramesDue.push_back(FrameDue{f.name, f.tick.offset});
+}
+
 // --- Events, watched on their way in and out ---
 
 static EventFunction RealEvents[EVENT_COUNT];
 
 template <int EVENT>
 static int watched_event(int arg) {
+  replay_anchor(EVENT_NAMES[EVENT]);
   replay_say("t=%d %s(%d) begins", headless_tick(), EVENT_NAMES[EVENT], arg);
   int outcome = RealEvents[EVENT](arg);
   replay_say("t=%d %s(%d) -> %s", headless_tick(), EVENT_NAMES[EVENT], arg, outcome_name(outcome));
@@ -328,10 +389,53 @@ static int watched_event(int arg) {
   return outcome;
 }
 
+// The screens around the events set anchors and tell the screens watcher
+// when they return.
+static int watched_difficulty(void) {
+  replay_anchor("difficulty");
+  int chosen = SPORTS_DAY_DEFAULT.selectDifficulty();
+  screen_ended("difficulty");
+  return chosen;
+}
+
+static void watched_intro(int event) {
+  replay_anchor("intro");
+  SPORTS_DAY_DEFAULT.showEventIntro(event);
+  screen_ended("intro");
+}
+
+static void watched_game_over(void) {
+  replay_anchor("end");
+  SPORTS_DAY_DEFAULT.gameOverScreen();
+  screen_ended("end");
+}
+
+static void watched_congratulations(void) {
+  replay_anchor("end");
+  SPORTS_DAY_DEFAULT.congratulationsScreen();
+  screen_ended("end");
+}
+
+static void watched_celebration(void) {
+  replay_anchor("end");
+  SPORTS_DAY_DEFAULT.championCelebration();
+  screen_ended("end");
+}
+
+static void watch_screens(void) {
+  const SportsDayTable &d = SPORTS_DAY_DEFAULT;
+  SportsDay.selectDifficulty = d.selectDifficulty ? watched_difficulty : nullptr;
+  SportsDay.showEventIntro = d.showEventIntro ? watched_intro : nullptr;
+  SportsDay.gameOverScreen = d.gameOverScreen ? watched_game_over : nullptr;
+  SportsDay.congratulationsScreen = d.congratulationsScreen ? watched_congratulations : nullptr;
+  SportsDay.championCelebration = d.championCelebration ? watched_celebration : nullptr;
+}
+
 static void watch_events(const Replay &replay) {
   static const EventFunction WATCHED[EVENT_COUNT] = {
       watched_event<0>, watched_event<1>, watched_event<2>, watched_event<3>};
   SportsDay = SPORTS_DAY_DEFAULT;
+  watch_screens();
   for (int i = 0; i < EVENT_COUNT; i++) {
     RealEvents[i] = SPORTS_DAY_DEFAULT.events[i];
     SportsDay.events[i] = RealEvents[i] && !replay.skip[i] ? WATCHED[i] : nullptr;
@@ -355,7 +459,7 @@ static void set_up(const Replay &replay) {
     RecordTable.best_throw_distance = replay.records[3];
     save_records();
   }
-  for (const ReplayHold &h : replay.holds) headless_hold(h.key, h.from, h.to);
+  headless_fail_gfx_modes(replay.failModes);
   reset_pool_full_report();
   for (GameObject &o : ObjectPool) o = GameObject();
   for (PaceController &lane : Lanes) lane = PaceController();
@@ -369,13 +473,17 @@ static void set_up(const Replay &replay) {
   for (const ReplayWatcher *w : WATCHERS)
     if (w->reset) w->reset();
   ReplayName = replay.name;
-  FramesDue = replay.frames;
+  Playing = &replay;
+  AnchorRuns.clear();
+  FramesDue.clear();
+  schedule_absolute(replay);
   headless_on_tick(on_tick);
   headless_on_present(take_frames);
 }
 
 // The outcome first: the line carries the tick the day ended on.
 static void play_day(void) {
+  replay_anchor("day");
   int outcome = run_sports_day();
   replay_say("t=%d sports day -> %s", headless_tick(), outcome_name(outcome));
 }
@@ -393,8 +501,15 @@ static void play_event(int event, int arg, int difficulty) {
   SportsDay.events[event](arg);
 }
 
+// One event's introduction alone, with the sports day's tunes.
+static void play_intro(int event) {
+  load_music_set(MUSIC_SET_SPORTS_DAY);
+  SportsDay.showEventIntro(event);
+}
+
 static void play(const Replay &replay) {
   if (replay.start == "day") return play_day();
+  if (replay.start == "intro") return play_intro(replay.arg);
   int event = event_named(replay.start);
   if (event >= 0) return play_event(event, replay.arg, replay.difficulty);
   if (replay.start == "logo") {
@@ -403,6 +518,7 @@ static void play(const Replay &replay) {
   }
   int choice = 0;
   while (choice != MENU_QUIT && !QuitFlag) {
+    replay_anchor("title");
     choice = title_menu();
     replay_say("t=%d title menu -> %d", headless_tick(), choice);
     if (choice == MENU_PLAY) play_day();
@@ -421,7 +537,7 @@ static std::string file_bytes(const char *name) {
 }
 
 static void summarise(void) {
-  for (const ReplayFrame &f : FramesDue) replay_say("frame %s never shown (due at t=%d)", f.name.c_str(), f.tick);
+  for (const FrameDue &f : FramesDue) replay_say("frame %s never shown (due at t=%d)", f.name.c_str(), f.tick);
   replay_say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
       CheatMode, headless_timer_hz(), Seen.footsteps);
   replay_say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);

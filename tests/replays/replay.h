@@ -6,17 +6,29 @@
 #include <string>
 #include <vector>
 
+// A tick of the script: absolute, or counted from an anchor, the virtual
+// tick at which a screen or event is entered ("@catapult+30"): "title",
+// "day", "difficulty", "intro", "end" (an end screen), "sprint", "catapult",
+// "swim", "throw", and those the watchers set: "balloon" (catapulting),
+// "breathless" (the swim's marker goes up). "@throw:2+30" counts from the second entry only; without
+// ":N" the tick recurs at every entry.
+struct ReplayTick {
+  std::string anchor;  // empty: absolute
+  int run = 0;         // 0: every entry
+  int offset = 0;
+};
+
 struct ReplayHold {
   int key;
-  int from;
-  int to;
+  ReplayTick from;
+  int length;  // ticks held after from
 };
 
 // A golden frame: the report gives a hash of the Backbuffer as first
 // presented at or after the tick.
 struct ReplayFrame {
   std::string name;
-  int tick;
+  ReplayTick tick;
 };
 
 struct Replay {
@@ -27,12 +39,15 @@ struct Replay {
   int left = 0, right = 0, fire = 0, quit = 0;
   // "title": the title menu loop as the game runs it; "logo": the logo drop
   // first; "day": one sports day; "sprint", "catapult", "swim" or "throw":
-  // that event alone, called with arg, on the difficulty's marks.
+  // that event alone, called with arg, on the difficulty's marks; "intro":
+  // the introduction of event arg alone.
   std::string start = "title";
   int arg = 0;
   // Events left out of the day ("skip sprint catapult"), as if not built:
   // a day can so begin at a later event.
   bool skip[4] = {false, false, false, false};
+  // Screen mode sets that fail before they succeed again.
+  int failModes = 0;
   int endTick = 20000;
   bool presetRecords = false;
   float records[4] = {-1, -1, -1, -1};
@@ -50,6 +65,11 @@ bool parse_replay(const std::string &text, Replay *replay, std::string *error);
 // Plays the replay from a fresh start and returns its report.
 std::string run_replay(const Replay &replay);
 
+// Marks an anchor reached now: holds and frames counted from it are
+// scheduled. A watcher may set anchors of its own ("@balloon+20"), counted
+// from the virtual tick after the one whose logic it has just seen.
+void replay_anchor(const char *anchor);
+
 // Adds a line to the report of the replay being played.
 void replay_say(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -62,6 +82,10 @@ struct ReplayWatcher {
   void (*tick)(int tick);
   void (*eventEnded)(int event, int outcome);
 };
+
+// Told by the runner when a screen around the events returns, named by its
+// anchor (watch_screens.cpp).
+void screen_ended(const char *anchor);
 
 extern const ReplayWatcher SPRINT_WATCHER;
 extern const ReplayWatcher CATAPULT_WATCHER;

@@ -74,26 +74,35 @@ INSTANTIATE_TEST_SUITE_P(Replays, ReplayTest, ::testing::ValuesIn(replay_names()
                            return name;
                          });
 
-TEST(ReplayFormat, ReadsTicksNamesAndPatterns) {
+TEST(ReplayFormat, ReadsTicksNamesAnchorsAndPatterns) {
   Replay r;
   std::string error;
   ASSERT_TRUE(parse_replay("seed 9  # comment\nlet S 100\nhold LEFT S+1 S+3\n"
-                           "alternate LEFT RIGHT S+10 S+14 2\nend S+500\nkeys fire=Z\n",
+                           "alternate LEFT RIGHT S+10 S+14 2\nend S+500\nkeys fire=Z\n"
+                           "let C @catapult+5\nhold SPACE C C+7\nhold ESC @throw:2-1 @throw:2+1\n",
                            &r, &error))
       << error;
   EXPECT_EQ(r.seed, 9u);
   EXPECT_EQ(r.endTick, 600);
   EXPECT_EQ(r.fire, KEY_Z);
-  ASSERT_EQ(r.holds.size(), 4u);
-  EXPECT_EQ(r.holds[0].from, 101);
-  EXPECT_EQ(r.holds[0].to, 103);
+  ASSERT_EQ(r.holds.size(), 6u);
+  EXPECT_EQ(r.holds[0].from.offset, 101);
+  EXPECT_EQ(r.holds[0].length, 2);
   EXPECT_EQ(r.holds[1].key, KEY_LEFT);
   EXPECT_EQ(r.holds[2].key, KEY_RIGHT);
-  EXPECT_EQ(r.holds[2].from, 112);
-  EXPECT_EQ(r.holds[3].to, 114) << "the last step is cut at the end";
+  EXPECT_EQ(r.holds[2].from.offset, 112);
+  EXPECT_EQ(r.holds[3].length, 0) << "the last step is cut at the end";
+  EXPECT_EQ(r.holds[4].from.anchor, "catapult");
+  EXPECT_EQ(r.holds[4].from.run, 0);
+  EXPECT_EQ(r.holds[4].from.offset, 5);
+  EXPECT_EQ(r.holds[4].length, 7);
+  EXPECT_EQ(r.holds[5].from.run, 2);
+  EXPECT_EQ(r.holds[5].from.offset, -1);
   EXPECT_FALSE(parse_replay("hold LEFT X 3\n", &r, &error));
   EXPECT_NE(error.find("line 1"), std::string::npos);
   EXPECT_FALSE(parse_replay("start nowhere\n", &r, &error));
+  EXPECT_FALSE(parse_replay("hold LEFT @swim+1 40\n", &r, &error)) << "both ends from one place";
+  EXPECT_FALSE(parse_replay("end @swim+1\n", &r, &error));
 
   Replay e;
   ASSERT_TRUE(parse_replay("start throw\narg 2\nlet T 40\nframe gauge T+5\n", &e, &error)) << error;
@@ -101,7 +110,7 @@ TEST(ReplayFormat, ReadsTicksNamesAndPatterns) {
   EXPECT_EQ(e.arg, 2);
   ASSERT_EQ(e.frames.size(), 1u);
   EXPECT_EQ(e.frames[0].name, "gauge");
-  EXPECT_EQ(e.frames[0].tick, 45);
+  EXPECT_EQ(e.frames[0].tick.offset, 45);
   EXPECT_FALSE(parse_replay("frame gauge 1\nframe gauge 2\n", &e, &error)) << "a frame name is used once";
   ASSERT_TRUE(parse_replay("skip sprint swim\n", &e, &error)) << error;
   EXPECT_TRUE(e.skip[0] && !e.skip[1] && e.skip[2] && !e.skip[3]);

@@ -297,3 +297,148 @@ TEST_F(EndToEnd, MissingSplashFileIsSkipped) {
 }
 
 }  // namespace
+
+namespace {
+
+// xdotool commands for the private server, run to their end.
+void xdo(const std::string &display, const std::string &args) {
+  std::string command = "DISPLAY=" + display + " xdotool " + args + " >/dev/null 2>&1";
+  EXPECT_EQ(system(command.c_str()), 0) << command;
+}
+
+void tap(const std::string &display, const char *keyName) {
+  xdo(display, std::string("keydown ") + keyName + " sleep 0.12 keyup " + keyName + " sleep 0.25");
+}
+
+// Every screen between two others is black while a control is still held.
+bool window_black(Display *d, Window w) {
+  XImage *img = XGetImage(d, w, 0, 0, 640, 480, AllPlanes, ZPixmap);
+  if (!img) return false;
+  bool black = true;
+  for (int y = 3; y < 480 && black; y += 9)
+    for (int x = 5; x < 640 && black; x += 13) black = XGetPixel(img, x, y) == 0;
+  XDestroyImage(img);
+  return black;
+}
+
+// Holds the key for up to holdMs; true when the screen went (and stayed)
+// black, that is the key ended the screen on show.
+bool key_ends_screen(Display *d, Window w, const std::string &display, const char *keyName, int holdMs) {
+  xdo(display, std::string("keydown ") + keyName);
+  bool ended = false;
+  for (int t = 0; t < holdMs && !ended; t += 100) {
+    sleep_ms(100);
+    ended = window_black(d, w) && (sleep_ms(150), window_black(d, w));
+  }
+  xdo(display, std::string("keyup ") + keyName);
+  sleep_ms(500);
+  return ended;
+}
+
+float best_sprint_time(const std::string &dir) {
+  unsigned char bytes[16] = {};
+  std::ifstream f(dir + "/qvlgam.rec", std::ios::binary);
+  if (!f.read((char *)bytes, sizeof bytes)) return -1.0f;
+  uint32_t bits = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | (uint32_t)bytes[3] << 24;
+  float time;
+  memcpy(&time, &bits, sizeof time);
+  return time;
+}
+
+int config_value(const std::string &dir, const char *section, const char *name) {
+  if (!headless_start_bare()) return -1;
+  push_config_state();
+  set_config_file((dir + "/qvlgam.cfg").c_str());
+  int value = get_config_int(section, name, -1);
+  pop_config_state();
+  headless_stop();
+  return value;
+}
+
+// Left, right and fire redefined to A, S and D in the options menu; the
+// sprint is then run with A and S alone, and the file keeps the new keys.
+// The screens before the sprint are passed with the new fire key: each one
+// it ends goes black while the key is held; the sprint does not.
+TEST_F(EndToEnd, RedefinedKeysPlayTheSprintAndStayInTheFile) {
+  lay_out(true, true, true);
+  Game game;
+  game.start(dir_, x_.name());
+  Display *d = x_.display();
+  const std::string &x = x_.name();
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "no game window";
+  xdo(x, "mousemove 512 384");
+  sleep_ms(1000);
+  ASSERT_TRUE(key_ends_screen(d, w, x, "space", 5000)) << "the splash did not end";
+  key_ends_screen(d, w, x, "space", 3000);  // the logo drop
+  for (const char *k : {"Right", "space", "Up", "Up", "space", "a", "s", "d", "Down", "d"}) tap(x, k);
+  sleep_ms(800);
+  EXPECT_EQ(config_value(dir_, "controls", "left"), KEY_A) << "saved as soon as the third key is given";
+
+  tap(x, "Left");  // play
+  int screens = 0;
+  auto sprintStart = std::chrono::steady_clock::now();
+  while (screens < 8 && key_ends_screen(d, w, x, "d", 2500)) {
+    screens++;
+    sprintStart = std::chrono::steady_clock::now();
+  }
+  ASSERT_LT(screens, 8) << "fire never stopped ending screens";
+  ASSERT_GE(screens, 1) << "fire on play ends the title menu";
+  // The countdown runs 500 ticks (8.3 s) from the sprint's start; a press
+  // before its end would be a false start.
+  std::this_thread::sleep_until(sprintStart + std::chrono::milliseconds(10000));
+  std::string strides;
+  for (int i = 0; i < 8; i++) strides += "keydown a sleep 0.06 keyup a keydown s sleep 0.06 keyup s ";
+  float best = -1.0f;
+  for (int burst = 0; burst < 15 && best <= 0; burst++) {
+    xdo(x, strides);
+    best = best_sprint_time(dir_);
+  }
+  // The time is kept when the event ends, after the last runner is in.
+  for (int t = 0; t < 40000 && best <= 0; t += 250) {
+    sleep_ms(250);
+    best = best_sprint_time(dir_);
+  }
+  EXPECT_GT(best, 0.0f) << "the runner never finished";
+  EXPECT_LT(best, 30.0f);
+
+  send_delete_window(d, w);
+  EXPECT_EQ(game.wait_exit(10000), 0);
+  EXPECT_EQ(config_value(dir_, "controls", "left"), KEY_A);
+  EXPECT_EQ(config_value(dir_, "controls", "right"), KEY_S);
+  EXPECT_EQ(config_value(dir_, "controls", "fire"), KEY_D);
+}
+
+}  // namespace
+
+namespace {
+
+// Full screen chosen in the options menu on a server that may not offer it:
+// either the new mode is set or the window comes back; the game goes on,
+// answers the keys and closes cleanly, and the file names the mode in use.
+TEST_F(EndToEnd, ChangedScreenModeLeavesAWorkingGame) {
+  lay_out(true, true, true);
+  Game game;
+  game.start(dir_, x_.name());
+  Display *d = x_.display();
+  const std::string &x = x_.name();
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "no game window";
+  xdo(x, "mousemove 512 384");
+  sleep_ms(1000);
+  ASSERT_TRUE(key_ends_screen(d, w, x, "space", 5000)) << "the splash did not end";
+  key_ends_screen(d, w, x, "space", 3000);
+  for (const char *k : {"Right", "space", "Down", "Down", "space", "Up", "Up", "Up", "space"}) tap(x, k);
+  sleep_ms(2000);
+  EXPECT_EQ(game.wait_exit(10), -1) << "the game ended: " << game.stderr_text();
+  int windowed = config_value(dir_, "graphics", "windowed");
+  Window now = wait_for_window(d, "Quorvale - Sports Day", 5000);
+  if (windowed) {
+    EXPECT_NE(now, 0u) << "the window did not come back";
+  }
+  xdo(x, "mousemove 512 384");
+  tap(x, "Escape");  // the title menu still answers: quit
+  EXPECT_EQ(game.wait_exit(10000), 0) << game.stderr_text();
+}
+
+}  // namespace

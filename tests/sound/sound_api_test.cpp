@@ -222,7 +222,8 @@ TEST_F(SoundApi, RaceSoundsFollowOneAnotherOverTheLoopingTune) {
   int started = 0;
   for (int tick = 0; tick < 600; tick++) {
     if (!FSOUND_IsPlaying(last)) {
-      last = play_effect(SoundEffects[SND_SWIM_A + rand_int(0, 2)], 0, 42100 + rand_below(4000));
+      int rate = 42100 + rand_below(4000);
+      last = play_effect(SoundEffects[SND_SWIM_A + rand_int(0, 2)], 0, rate);
       started++;
     }
     int sounding = 0;

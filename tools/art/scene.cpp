@@ -152,7 +152,13 @@ void scene_grass(Image &img, int y, int h, int stripe) {
 void scene_track(Image &img, int y, int h, int lanes) {
   vgradient(img, 0, y, img.w, h, shade(pal::TRACK, 110), pal::TRACK_DARK);
   unsigned s = 99;
-  for (int k = 0; k < img.w * h / 12; k++) put(img, scene_rand(&s, img.w), y + scene_rand(&s, h), shade(pal::TRACK, 80));
+  // One draw per statement: the order of a call's arguments is the
+  // compiler's choice, and the same source must give the same picture.
+  for (int k = 0; k < img.w * h / 12; k++) {
+    int py = y + scene_rand(&s, h);
+    int px = scene_rand(&s, img.w);
+    put(img, px, py, shade(pal::TRACK, 80));
+  }
   fill_rect(img, 0, y, img.w, 2, pal::WHITE);
   fill_rect(img, 0, y + h - 2, img.w, 2, pal::WHITE);
   for (int i = 1; i < lanes; i++) fill_rect(img, 0, y + i * h / lanes, img.w, 1, 0xFFF4F0E8);

@@ -1,7 +1,6 @@
 // Contact sheet of both datafiles: every entry labelled with its index on a
-// checkerboard, plus mock-ups of the screens built from the entries, so the
-// art can be judged as the player sees it.
-//   contact_sheet <run dir> <out.png> [screens.png]
+// checkerboard. The screens themselves come from the screenshots tool.
+//   contact_sheet <run dir> <out.png>
 #include <allegro.h>
 #include <png.h>
 
@@ -144,11 +143,9 @@ static bool write_png(const char *path, const Canvas &c) {
   return png_image_write_to_file(&img, path, 0, c.px.data(), 0, NULL) != 0;
 }
 
-bool screens_sheet(DATAFILE *dat, DATAFILE *splash, const char *path);
-
 int main(int argc, char **argv) {
-  if (argc != 3 && argc != 4) {
-    fprintf(stderr, "usage: contact_sheet <run dir> <out.png> [screens.png]\n");
+  if (argc != 3) {
+    fprintf(stderr, "usage: contact_sheet <run dir> <out.png>\n");
     return 2;
   }
   if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) return 1;
@@ -171,7 +168,6 @@ int main(int argc, char **argv) {
   c.h = s.y + s.rowH + LABEL_H + CELL_PAD;
   c.px.resize((size_t)c.w * c.h);
   bool ok = write_png(argv[2], c);
-  if (ok && argc == 4) ok = screens_sheet(main_dat, splash_dat, argv[3]);
   unload_datafile(main_dat);
   unload_datafile(splash_dat);
   if (!ok) fprintf(stderr, "contact_sheet: cannot write the sheet\n");
