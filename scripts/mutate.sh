@@ -20,7 +20,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 copy_tree() {
   rm -rf "$src"
   mkdir -p "$src"
-  (cd "$root" && tar --exclude='./build*' --exclude=./.git -cf - .) | (cd "$src" && tar -xf -)
+  # Fresh times on every file, so no object built from an earlier run's
+  # fault is taken as up to date.
+  (cd "$root" && tar --exclude='./build*' --exclude=./.git -cf - .) | (cd "$src" && tar -xmf -)
 }
 
 # Replaces the one occurrence of OLD by NEW in a file; fails when the text
