@@ -335,6 +335,18 @@ bool key_ends_screen(Display *d, Window w, const std::string &display, const cha
   return ended;
 }
 
+// Past the splash and the logo drop to the title menu, with the mouse out
+// of the way: the game's window, or 0.
+Window reach_title(Display *d, const std::string &x) {
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  if (!w) return 0;
+  xdo(x, "mousemove 512 384");
+  sleep_ms(1000);
+  if (!key_ends_screen(d, w, x, "space", 5000)) return 0;
+  key_ends_screen(d, w, x, "space", 3000);  // the logo drop
+  return w;
+}
+
 float best_sprint_time(const std::string &dir) {
   unsigned char bytes[16] = {};
   std::ifstream f(dir + "/qvlgam.rec", std::ios::binary);
@@ -365,12 +377,8 @@ TEST_F(EndToEnd, RedefinedKeysPlayTheSprintAndStayInTheFile) {
   game.start(dir_, x_.name());
   Display *d = x_.display();
   const std::string &x = x_.name();
-  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
-  ASSERT_NE(w, 0u) << "no game window";
-  xdo(x, "mousemove 512 384");
-  sleep_ms(1000);
-  ASSERT_TRUE(key_ends_screen(d, w, x, "space", 5000)) << "the splash did not end";
-  key_ends_screen(d, w, x, "space", 3000);  // the logo drop
+  Window w = reach_title(d, x);
+  ASSERT_NE(w, 0u) << "no game window, or the splash did not end";
   for (const char *k : {"Right", "space", "Up", "Up", "space", "a", "s", "d", "Down", "d"}) tap(x, k);
   sleep_ms(800);
   EXPECT_EQ(config_value(dir_, "controls", "left"), KEY_A) << "saved as soon as the third key is given";
@@ -422,12 +430,8 @@ TEST_F(EndToEnd, ChangedScreenModeLeavesAWorkingGame) {
   game.start(dir_, x_.name());
   Display *d = x_.display();
   const std::string &x = x_.name();
-  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
-  ASSERT_NE(w, 0u) << "no game window";
-  xdo(x, "mousemove 512 384");
-  sleep_ms(1000);
-  ASSERT_TRUE(key_ends_screen(d, w, x, "space", 5000)) << "the splash did not end";
-  key_ends_screen(d, w, x, "space", 3000);
+  Window w = reach_title(d, x);
+  ASSERT_NE(w, 0u) << "no game window, or the splash did not end";
   for (const char *k : {"Right", "space", "Down", "Down", "space", "Up", "Up", "Up", "space"}) tap(x, k);
   sleep_ms(2000);
   EXPECT_EQ(game.wait_exit(10), -1) << "the game ended: " << game.stderr_text();
