@@ -66,13 +66,18 @@ static void title(void) {
   headless_stop();
 }
 
-static void sprint(void) {
-  Shots = {{400, "sprint-start"}, {640, "sprint-race"}, {734, "sprint-finish"}};
-  if (!start(3)) return;
-  for (int t = 501; t <= 1400; t += 2) {
+// Left and right swapped on every tick: a player at full pace.
+static void alternate_sides(int from, int to) {
+  for (int t = from; t <= to; t += 2) {
     headless_hold(KEY_LEFT, t, t);
     headless_hold(KEY_RIGHT, t + 1, t + 1);
   }
+}
+
+static void sprint(void) {
+  Shots = {{400, "sprint-start"}, {640, "sprint-race"}, {734, "sprint-finish"}};
+  if (!start(3)) return;
+  alternate_sides(501, 1400);
   headless_hold(KEY_ESC, 820, 830);
   SprintMark = 16;
   run_sprint(0);
@@ -124,10 +129,7 @@ static void tennis_throw(void) {
 static void swim(void) {
   Shots = {{400, "swim-start"}, {770, "swim-race"}};
   if (!start(5)) return;
-  for (int t = 451; t <= 800; t += 2) {
-    headless_hold(KEY_LEFT, t, t);
-    headless_hold(KEY_RIGHT, t + 1, t + 1);
-  }
+  alternate_sides(451, 800);
   headless_hold(KEY_ESC, 780, 790);
   SwimMark = 40;
   run_swim(0);
