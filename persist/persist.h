@@ -81,20 +81,9 @@ RecordData better_records(const RecordData &a, const RecordData &b);
 // new contents (and is created when missing). 1 when the file was written;
 // a failure is said on stderr.
 int save_file_safely(const char *path, const unsigned char *data, long size);
-// The file a save lands in (the end of a chain of links); 0, said on
-// stderr, when it must not be written.
-int save_target(const char *path, char *target, int size);
-// A fresh temporary file beside the target; -1 when none can be made.
-int open_temp(const char *target, char *temp, int size);
-int write_fully(int fd, const unsigned char *data, long size);
-// Syncs the temporary file, renames it over the target and syncs the
-// folder; on failure the temporary file is removed and 0 returned.
-int commit_temp(const char *temp, const char *target);
+// Tells on stderr that a file was not saved, and why.
 void save_failed(const char *path, const char *why);
 
-// Opens a regular file only: a FIFO, device or folder fails at once with
-// EINVAL instead of blocking.
-int open_regular(const char *path, int flags);
 // At most limit bytes of a regular file, NUL-terminated, in memory the
 // caller frees: 1 when read, 0 when there is no such file, -1 when it
 // cannot be read or is no regular file.

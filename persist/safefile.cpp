@@ -29,7 +29,7 @@ void save_failed(const char *path, const char *why) {
 
 // A FIFO, a device or a folder would block or make no sense: refused at
 // once, before any read, with errno EINVAL.
-int open_regular(const char *path, int flags) {
+static int open_regular(const char *path, int flags) {
   int fd = open(path, flags | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat st;
@@ -100,7 +100,7 @@ static int follow_links(const char *path, char *target, int size) {
 
 // 0 when there is nothing to write to, said on stderr: a folder, FIFO or
 // device in the way, a loop of links, or a file the player made read-only.
-int save_target(const char *path, char *target, int size) {
+static int save_target(const char *path, char *target, int size) {
   if (!follow_links(path, target, size)) {
     save_failed(path, "a loop of symbolic links");
     return 0;
@@ -112,12 +112,13 @@ int save_target(const char *path, char *target, int size) {
   return S_ISREG(st.st_mode) && access(target, W_OK) == 0;
 }
 
-// A leftover that cannot be opened (read-only, a link) is removed first.
-int open_temp(const char *target, char *temp, int size) {
+// A leftover of an earlier save, whatever it is (a file, a link, a FIFO),
+// is removed and a fresh regular file made in its place; a folder in the
+// way stays, and none can be made.
+static int open_temp(const char *target, char *temp, int size) {
   snprintf(temp, size, "%s.tmp", target);
-  const int flags = O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
-  int fd = open(temp, flags, 0666);
-  if (fd < 0 && unlink(temp) == 0) fd = open(temp, flags, 0666);
+  unlink(temp);
+  int fd = open(temp, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return -1;
   // The new file keeps the permissions of the one it replaces.
   struct stat st;
@@ -129,7 +130,7 @@ int open_temp(const char *target, char *temp, int size) {
   return fd;
 }
 
-int write_fully(int fd, const unsigned char *data, long size) {
+static int write_fully(int fd, const unsigned char *data, long size) {
   while (size > 0) {
     ssize_t n = write(fd, data, (size_t)size);
     if (n <= 0) return 0;
@@ -169,10 +170,11 @@ static void sync_folder(const char *target) {
   close(fd);
 }
 
-int commit_temp(const char *temp, const char *target) {
-  int fd = open(temp, O_RDONLY | O_CLOEXEC);
-  int ok = fd >= 0 && fsync(fd) == 0;
-  if (fd >= 0) close(fd);
+// Synced, renamed over the target and the folder synced; on failure the
+// temporary file is removed.
+static int commit_temp(int fd, const char *temp, const char *target) {
+  int ok = fsync(fd) == 0;
+  ok = close(fd) == 0 && ok;
   if (!ok || rename(temp, target) != 0) {
     unlink(temp);
     return 0;
@@ -229,10 +231,10 @@ static int write_in_place(const char *target, const unsigned char *data, long si
 // A failed write (a full disk) leaves the old file alone: writing it in
 // place would fail the same way.
 static int write_beside(int fd, const char *temp, const unsigned char *data, long size) {
-  int ok = write_fully(fd, data, size) && holds_exactly(fd, data, size);
-  ok = close(fd) == 0 && ok;
-  if (!ok) unlink(temp);
-  return ok;
+  if (write_fully(fd, data, size) && holds_exactly(fd, data, size)) return 1;
+  close(fd);
+  unlink(temp);
+  return 0;
 }
 
 int save_file_safely(const char *path, const unsigned char *data, long size) {
@@ -241,12 +243,10 @@ int save_file_safely(const char *path, const unsigned char *data, long size) {
   errno = 0;
   int fd = open_temp(target, temp, sizeof temp);
   int ok;
-  if (fd >= 0) {
-    ok = write_beside(fd, temp, data, size);
-    if (ok && !commit_temp(temp, target)) ok = write_in_place(target, data, size);
-  } else {
+  if (fd < 0)
     ok = write_in_place(target, data, size);
-  }
+  else
+    ok = write_beside(fd, temp, data, size) && (commit_temp(fd, temp, target) || write_in_place(target, data, size));
   if (!ok) save_failed(path, errno ? strerror(errno) : "the written bytes did not read back");
   return ok;
 }

@@ -133,6 +133,8 @@ const SaveCase SAVE_CASES[] = {
      "", true, false},
     {"leftover .tmp link",
      [](const std::string &f) { ASSERT_EQ(symlink("elsewhere", (f + ".tmp").c_str()), 0); }, "", false, false},
+    {"leftover .tmp FIFO", [](const std::string &f) { ASSERT_EQ(mkfifo((f + ".tmp").c_str(), 0666), 0); }, "", false,
+     false},
     {"writable file in a folder the player cannot write",
      [](const std::string &f) {
        chmod(f.c_str(), 0666);
@@ -246,6 +248,7 @@ const OddFile ODD_FILES[] = {
     {"FIFO", [](const char *f) { return mkfifo(f, 0666); }, S_IFIFO},
     {"folder", [](const char *f) { return mkdir(f, 0777); }, S_IFDIR},
     {"link to a device", [](const char *f) { return symlink("/dev/zero", f); }, S_IFLNK},
+    {"link to itself", [](const char *f) { return symlink(f, f); }, S_IFLNK},
 };
 
 // Each file's reader, run on the odd file; 0 when it answered safely.
