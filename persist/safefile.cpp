@@ -183,6 +183,12 @@ static int commit_temp(int fd, const char *temp, const char *target) {
   return 1;
 }
 
+// All that is left to try once a rewrite has failed; should it fail too,
+// the old bytes are still all there.
+static void put_length_back(int fd, long size) {
+  if (ftruncate(fd, size) == 0) fsync(fd);
+}
+
 // Room for a longer file is taken before any old byte is touched, so a full
 // disk refuses at once. Where the filesystem cannot reserve, the write finds
 // out.
@@ -190,9 +196,7 @@ static int reserve(int fd, long oldSize, long size) {
   if (size <= oldSize) return 1;
   int err = posix_fallocate(fd, oldSize, size - oldSize);
   if (err == 0 || err == EINVAL || err == EOPNOTSUPP) return 1;
-  if (ftruncate(fd, oldSize) != 0) {
-    // The length is what it was, or the old bytes are still all there.
-  }
+  put_length_back(fd, oldSize);
   errno = err;
   return 0;
 }
@@ -205,10 +209,7 @@ static int rewrite_kept(int fd, const unsigned char *old, long oldSize, const un
   ok = ok && (size >= oldSize || (ftruncate(fd, size) == 0 && fsync(fd) == 0));
   ok = ok && holds_exactly(fd, data, size);
   if (ok) return 1;
-  if (write_at_start(fd, old, oldSize)) {
-    if (ftruncate(fd, oldSize) != 0) perror("ftruncate");
-    fsync(fd);
-  }
+  if (write_at_start(fd, old, oldSize)) put_length_back(fd, oldSize);
   return 0;
 }
 
