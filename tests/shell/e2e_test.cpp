@@ -626,6 +626,24 @@ TEST_F(Desktop, LostDisplayEndsEveryScreenAtOnce) {
   }
 }
 
+// Allegro's own sections in the settings file reach none of its drivers: a
+// keycode far out of range, an unknown joystick type and sound settings no
+// card offers used to crash the game on a key press, abort it, or stop its
+// start with error 7.
+TEST_F(Desktop, AllegroSectionsInTheSettingsFileChangeNothing) {
+  lay_out(true, true, true);
+  std::ofstream(dir_ + "/qvlgam.cfg", std::ios::app)
+      << "\n[xkeymap]\nkeycode38 = 99999999\nkeycode65 = -99999999\n[joystick]\njoytype = 99999\n"
+         "[sound]\ndigi_voices = 99999\nsound_freq = -5\n[system]\nkeyboard = zz\n";
+  Game game;
+  game.start(dir_, x_.name());
+  Window w = reach_title(x_.display(), x_.name());
+  ASSERT_NE(w, 0u) << game.stderr_text();
+  for (const char *k : {"a", "space", "Right", "Left"}) tap(x_.name(), k);
+  send_delete_window(x_.display(), w);
+  EXPECT_EQ(game.wait_exit(10000), 0) << game.stderr_text();
+}
+
 // A signal while the start-up failure's message is up closes it too.
 TEST_F(Desktop, StopSignalClosesTheStartUpMessage) {
   lay_out(true, false, true);
