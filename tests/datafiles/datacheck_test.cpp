@@ -291,6 +291,13 @@ TEST_F(DataCheck, FontBitmapsNeedEveryGlyphBoxTheGrabberLooksFor) {
   }
 }
 
+void destroy_fonts(void) {
+  for (FONT **f : {&TitleFont, &TextFont, &ScoreFont, &MenuFont}) {
+    if (*f) destroy_font(*f);
+    *f = nullptr;
+  }
+}
+
 TEST_F(DataCheck, FontEntryWithoutItsGridIsErrorTen) {
   write_file(MAIN_DATAFILE, main_);
   ASSERT_EQ(load_main_data(), STARTUP_OK);
@@ -298,11 +305,13 @@ TEST_F(DataCheck, FontEntryWithoutItsGridIsErrorTen) {
   BITMAP *tiny = create_bitmap_ex(16, 2, 2);
   clear_to_color(tiny, makecol16(255, 255, 0));
   for (int entry = 6; entry <= 9; entry++) {
+    destroy_fonts();
     void *kept = MainData[entry].dat;
     MainData[entry].dat = tiny;
     EXPECT_EQ(create_fonts(), STARTUP_FONTS) << entry;
     MainData[entry].dat = kept;
   }
+  destroy_fonts();
   destroy_bitmap(tiny);
 }
 

@@ -7,11 +7,15 @@
 
 #include <allegro.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-static bool same(const SettingsData &a, const SettingsData &b) { return memcmp(&a, &b, sizeof a) == 0; }
+// The thirteen values a save writes, in file order up to quit.
+static bool same(const SettingsData &a, const SettingsData &b) {
+  return memcmp(&a, &b, offsetof(SettingsData, quit) + sizeof(int)) == 0;
+}
 
 // Values the reader keeps as they are, drawn from the input.
 static SettingsData other_values(const uint8_t *data, size_t size) {
