@@ -6,6 +6,7 @@
 #pragma once
 
 #include <allegro.h>
+#include "shell/platform.h"
 #include <string>
 
 struct HeadlessOptions {
@@ -62,6 +63,15 @@ void headless_fail_gfx_modes(int count);
 // Mode sets asked for since start, and the driver of the last one.
 int headless_gfx_modes(void);
 int headless_gfx_card(void);
+
+// What the display offers (by default a 1024x768 desktop whose full screen
+// can switch to 640x480), and where frames land after a mode set.
+void headless_set_display(const DisplayInfo &display);
+void headless_view(int *x, int *y, int *zoom);
+// Frames are scaled onto the memory screen as the real driver shows them
+// (off by default, for speed); 640x480 pictures always are.
+void headless_frames_on_screen(int on);
+int headless_pictures(void);
 
 // Save the Backbuffer as PNG after the first present at or after a tick.
 void headless_snapshot(int tick, const std::string &pngPath);
