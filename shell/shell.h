@@ -135,6 +135,10 @@ void scale_to_size(BITMAP *src, int dw, int dh, const unsigned *table, int bytes
 // size differ; 0 when they are the same.
 int changed_rect(BITMAP *a, BITMAP *b, int *x, int *y, int *w, int *h);
 
+// draw_trans_sprite under set_alpha_blender, the same pixels, for a 32-bit
+// picture on a 16-bit memory bitmap (anything else goes to Allegro).
+void draw_alpha_sprite(BITMAP *dst, BITMAP *src, int x, int y);
+
 // Random numbers 0 to 32767; every random choice of the game comes from here.
 void game_srand(unsigned seed);
 int game_rand(void);

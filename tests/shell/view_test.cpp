@@ -256,4 +256,39 @@ TEST(Scaler, ChangedRectangleBoundsEveryDifference) {
   headless_stop();
 }
 
+// The title's pictures with alpha, drawn without Allegro's call per pixel:
+// every alpha, the mask colour and every clipped edge give Allegro's pixels.
+TEST(AlphaSprite, SamePixelsAsAllegrosTranslucentSprite) {
+  ASSERT_TRUE(headless_start_bare());
+  BITMAP *sprite = create_bitmap_ex(32, 37, 23);
+  BITMAP *mine = create_bitmap(320, 240), *allegro = create_bitmap(320, 240);
+  game_srand(11);
+  for (int y = 0; y < 23; y++)
+    for (int x = 0; x < 37; x++) {
+      unsigned a = (unsigned)(x * 7 + y * 37) & 255, r = (unsigned)game_rand() & 255;
+      unsigned c = a << 24 | r << 16 | ((unsigned)game_rand() & 255) << 8 | ((unsigned)game_rand() & 255);
+      putpixel(sprite, x, y, (x + y) % 29 == 0 ? MASK_COLOR_32 : (int)c);
+    }
+  set_alpha_blender();
+  const int places[][2] = {{10, 10}, {-5, 100}, {300, -7}, {290, 230}, {-36, -22}, {320, 0}, {100, 240}};
+  for (const auto &p : places) {
+    for (int y = 0; y < 240; y++)
+      for (int x = 0; x < 320; x++) {
+        int c = makecol(x * 3 & 255, y & 255, (x ^ y) & 255);
+        putpixel(mine, x, y, c);
+        putpixel(allegro, x, y, c);
+      }
+    draw_alpha_sprite(mine, sprite, p[0], p[1]);
+    draw_trans_sprite(allegro, sprite, p[0], p[1]);
+    int wrong = 0;
+    for (int y = 0; y < 240; y++)
+      for (int x = 0; x < 320; x++) wrong += getpixel(mine, x, y) != getpixel(allegro, x, y);
+    EXPECT_EQ(wrong, 0) << "at " << p[0] << "," << p[1];
+  }
+  destroy_bitmap(sprite);
+  destroy_bitmap(mine);
+  destroy_bitmap(allegro);
+  headless_stop();
+}
+
 }  // namespace
