@@ -59,7 +59,7 @@ title() {
   local dir="$scratch/zoom$1"
   mkdir "$dir"
   sed -e 's/^cpu_usage = .*/cpu_usage = 3/' -e 's/^windowed = .*/windowed = 1/' \
-    -e "s/^\\[graphics\\]\$/[graphics]\\nzoom = $1/" "$build/../qvlgam.cfg" > "$dir/qvlgam.cfg"
+    -e "s/^zoom = .*/zoom = $1/" "$build/../qvlgam.cfg" > "$dir/qvlgam.cfg"
   ln -s "$build/run/qvlgam.dat" "$build/run/qvlgam2.dat" "$dir/"
   (cd "$dir" && exec "$build/run/qvlgam" 2> /dev/null) &
   pid=$!

@@ -110,7 +110,7 @@ cmp "$folder/qvlgam.cfg" "$root/usr/share/games/quorvale/qvlgam.cfg" || fail "se
 # A second start keeps the records and the settings the player changed: the
 # zoom the game reads from that file opens a 960x720 window.
 printf 'QVLrecords-16byt' > "$folder/qvlgam.rec"
-sed -i 's/^\[graphics\]$/[graphics]\nzoom = 3/' "$folder/qvlgam.cfg"
+sed -i 's/^zoom = .*/zoom = 3/' "$folder/qvlgam.cfg"
 cp "$folder/qvlgam.cfg" "$scratch/cfg-before"
 start_game "$home"
 xdotool getwindowgeometry "$(head -1 "$scratch/window")" | grep -q 'Geometry: 960x720' ||

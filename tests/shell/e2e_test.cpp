@@ -482,8 +482,14 @@ TEST_F(EndToEnd, ZoomThreeWindowOnATrueColourDisplay) {
   ASSERT_TRUE(x_.start("1920x1080x24"));
   lay_out(true, true, true);
   {
-    std::ofstream cfg(dir_ + "/qvlgam.cfg", std::ios::app);
-    cfg << "\n[graphics]\nzoom = 3\n";
+    std::ifstream in(dir_ + "/qvlgam.cfg");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string cfg = text.str();
+    size_t at = cfg.find("zoom = 2");
+    ASSERT_NE(at, std::string::npos);
+    cfg.replace(at, 8, "zoom = 3");
+    std::ofstream(dir_ + "/qvlgam.cfg") << cfg;
   }
   ASSERT_TRUE(headless_start_bare());
   DATAFILE *data = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
