@@ -5,10 +5,12 @@
 
 #include <allegro.h>
 
-// Called on every pass of every spinning wait, so a headless clock can move.
+// Called on every pass of every spinning wait, so a headless clock can move;
+// the real driver sleeps there until the next tick when none came since the
+// last pass.
 void plat_idle(void);
-// Waits for the retrace and shows the 320x240 frame on the screen, scaled
-// and placed as plat_set_view says.
+// Shows the 320x240 frame on the screen, scaled and placed as plat_set_view
+// says, once the display has taken the last one.
 void plat_present(BITMAP *backbuffer);
 // The same for a 640x480 picture (the splash, the program error screen):
 // shown over the same area, at half the zoom.
