@@ -34,19 +34,18 @@ static void put_pixel(unsigned char *out, int bytes, unsigned p) {
   }
 }
 
-// One source row widened zoom times; the common cases get loops of their own.
+// One source row widened zoom times; the common cases get loops of their
+// own (stores through memcpy, since an image row need not be aligned).
 static void widen_row(const uint16_t *in, int w, int zoom, const unsigned *table, int bytes, unsigned char *out) {
   if (bytes == 4) {
-    uint32_t *o = (uint32_t *)(void *)out;
     for (int i = 0; i < w; i++) {
       uint32_t p = table[in[i]];
-      for (int k = 0; k < zoom; k++) *o++ = p;
+      for (int k = 0; k < zoom; k++, out += 4) memcpy(out, &p, 4);
     }
   } else if (bytes == 2) {
-    uint16_t *o = (uint16_t *)(void *)out;
     for (int i = 0; i < w; i++) {
       uint16_t p = (uint16_t)table[in[i]];
-      for (int k = 0; k < zoom; k++) *o++ = p;
+      for (int k = 0; k < zoom; k++, out += 2) memcpy(out, &p, 2);
     }
   } else {
     for (int i = 0; i < w; i++)
