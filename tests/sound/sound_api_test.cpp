@@ -59,13 +59,13 @@ class SoundApi : public ::testing::Test {
   void restart(void) {
     shutdown_sound();
     ASSERT_EQ(0, init_sound());
-    fsound_log_clear();
+    sound_log_clear();
   }
   std::vector<FsoundLogEntry> calls(int kind) {
     std::vector<FsoundLogEntry> out;
-    for (int k = 0; k < fsound_log_count(); k++) {
+    for (int k = 0; k < sound_log_count(); k++) {
       FsoundLogEntry e{};
-      fsound_log_entry(k, &e);
+      sound_log_entry(k, &e);
       if (kind < 0 || e.call == kind) out.push_back(e);
     }
     return out;
@@ -183,7 +183,7 @@ TEST_F(SoundApi, ChannelVolumeFollowsTheRightSettingAndHandleZeroReachesNoSound)
   EXPECT_EQ(64, channel_info(music).volume);
 
   Settings.musicvolume = 8;
-  fsound_log_clear();
+  sound_log_clear();
   set_channel_volume(none, 1);
   EXPECT_EQ(64, channel_info(music).volume);
   EXPECT_EQ(160, channel_info(effect).volume);
@@ -200,7 +200,7 @@ TEST_F(SoundApi, StopAllSoundsStopsOnlyWhatPlays) {
   int b = play_effect(SoundEffects[SND_SCREEN], 0, 10000);
   for (int t = 0; t < 3; t++) plat_idle();
   ASSERT_FALSE(FSOUND_IsPlaying(quick));
-  fsound_log_clear();
+  sound_log_clear();
 
   stop_all_sounds();
   for (int ch : {music, a, b}) EXPECT_FALSE(FSOUND_IsPlaying(ch));
