@@ -165,11 +165,13 @@ static bool read_owe(Reader *r, std::istringstream &in) {
 static bool read_closes(Reader *r, std::istringstream &in) {
   std::string at;
   ReplayTick tick;
+  bool any = false;
   while (in >> at) {
     if (!tick_value(r, at, &tick)) return false;
     r->replay->closes.push_back(tick);
+    any = true;
   }
-  return !r->replay->closes.empty();
+  return any;
 }
 
 static bool read_line(Reader *r, const std::string &line) {
@@ -569,7 +571,8 @@ static std::string tick_text(const ReplayTick &t) {
 static void summarise(void) {
   frames_flush(INT_MAX);
   for (const FrameDue &f : FramesDue) replay_say("frame %s never shown (due at t=%d)", f.name.c_str(), f.tick);
-  if (Closing)
+  if (Closing && Closed.tick < 0) replay_say("the window was not closed: the replay ended first");
+  if (Closing && Closed.tick >= 0)
     replay_say("after the window closed at t=%d: %d frames shown, %d not black; entered:%s", Closed.tick,
                Closed.frames, Closed.lit, Closed.entered.empty() ? " nothing" : Closed.entered.c_str());
   replay_say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
@@ -599,7 +602,8 @@ static void run_once(const Replay &replay, size_t run, const ReplayCapture &capt
                tick_text(replay.closes[run - 1]).c_str());
   set_up(replay, run, capture);
   play(replay);
-  sounds_say(headless_tick());
+  // What the last tick did, as the next tick would have told it.
+  on_tick(headless_tick() + 1);
   headless_on_tick(nullptr);
   headless_on_present(nullptr);
   summarise();

@@ -12,8 +12,9 @@
 // tick at which a screen or event is entered ("@catapult+30"): "title",
 // "day", "difficulty", "intro", "end" (an end screen), "sprint", "catapult",
 // "swim", "throw", and those the watchers set: "balloon" (catapulting),
-// "breathless" (the swim's marker goes up). "@throw:2+30" counts from the second entry only; without
-// ":N" the tick recurs at every entry.
+// "breathless" (the swim's marker goes up), "options" (the options menu is
+// open). "@throw:2+30" counts from the second entry only; without ":N" the
+// tick recurs at every entry.
 struct ReplayTick {
   std::string anchor;  // empty: absolute
   int run = 0;         // 0: every entry

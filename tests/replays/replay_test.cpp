@@ -148,6 +148,20 @@ TEST(ReplayFormat, ReadsTicksNamesAnchorsAndPatterns) {
   ASSERT_TRUE(parse_replay("skip sprint swim\n", &e, &error)) << error;
   EXPECT_TRUE(e.skip[0] && !e.skip[1] && e.skip[2] && !e.skip[3]);
   EXPECT_FALSE(parse_replay("skip hurdles\n", &e, &error));
+
+  Replay o;
+  ASSERT_TRUE(parse_replay("owe 3 every\nowe 5 @throw+300\nowe 2 every @swim:2\nclose 40 @end+499\n", &o, &error))
+      << error;
+  ASSERT_EQ(o.owes.size(), 3u);
+  EXPECT_TRUE(o.owes[0].every && o.owes[0].n == 3 && o.owes[0].tick.offset == 0 && o.owes[0].tick.anchor.empty());
+  EXPECT_TRUE(!o.owes[1].every && o.owes[1].n == 5 && o.owes[1].tick.anchor == "throw" && o.owes[1].tick.offset == 300);
+  EXPECT_TRUE(o.owes[2].every && o.owes[2].tick.run == 2);
+  ASSERT_EQ(o.closes.size(), 2u);
+  EXPECT_EQ(o.closes[0].offset, 40);
+  EXPECT_EQ(o.closes[1].anchor, "end");
+  EXPECT_FALSE(parse_replay("owe 0 every\n", &o, &error));
+  EXPECT_FALSE(parse_replay("owe 2\n", &o, &error));
+  EXPECT_FALSE(parse_replay("close\n", &o, &error));
 }
 
 TEST(ReplayFormat, FirstDifferenceNamesTheLine) {
