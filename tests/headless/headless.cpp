@@ -37,7 +37,6 @@ struct Snapshot {
 };
 
 static int Tick = 0;
-static int TicksPerIdle = 1;
 static int Frozen = 0;
 static int TickLimit = 200000;
 static std::vector<Hold> Script;
@@ -81,7 +80,7 @@ static void advance_one(void) {
 
 void plat_idle(void) {
   if (Frozen) return;
-  int until = Tick + TicksPerIdle;
+  int until = Tick + 1;
   for (Owed &o : Owing) {
     if (o.tick > until || o.used) continue;
     until = std::max(until, o.every ? Tick + o.n : o.tick + o.n - 1);
@@ -146,7 +145,6 @@ static bool enter_work_dir(const std::string &dir) {
 
 static void reset_state(const HeadlessOptions &options) {
   Tick = 0;
-  TicksPerIdle = 1;
   Frozen = 0;
   TickLimit = options.tickLimit;
   Script.clear();
@@ -230,7 +228,6 @@ void headless_stop(void) {
 }
 
 int headless_tick(void) { return Tick; }
-void headless_set_ticks_per_idle(int n) { TicksPerIdle = n; }
 void headless_freeze_clock(int frozen) { Frozen = frozen; }
 void headless_owe(int tick, int n, bool every) { Owing.push_back(Owed{tick, n, every, false}); }
 void headless_close_at(int tick) { Closes.push_back(tick); }

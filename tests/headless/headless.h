@@ -1,6 +1,7 @@
 // Headless driver: runs the real screens and events with no display, no
 // timer and no sound card. A virtual 60 Hz clock moves one tick on every
-// pass of a spinning loop (plat_idle), Allegro's key[] array follows a
+// pass of a spinning loop (plat_idle), or more where a test makes it owe
+// ticks, Allegro's key[] array follows a
 // per-tick script, rand() is seeded, presents are counted and the
 // Backbuffer can be saved as PNG at chosen ticks.
 #pragma once
@@ -31,8 +32,6 @@ void headless_stop(void);
 
 // Virtual clock: the number of ticks since start.
 int headless_tick(void);
-// Ticks added to TickCounter on each idle pass (default 1), to test catch-up.
-void headless_set_ticks_per_idle(int n);
 // Catch-up: the idle pass that reaches tick moves the clock on to at least
 // tick + n - 1, so the loop finds the ticks up to there owed before its next
 // frame. With every set, each pass from tick on moves the clock n ticks.

@@ -292,9 +292,36 @@ static void watch_change(int tick, int *seen, int now, const char *what) {
   replay_say("t=%d %s %d", tick, what, now);
 }
 
+// --- The window closed: what still happens after it ---
+
+static const Replay *Playing;
+static const ReplayTick *Closing;
+
+struct AfterClose {
+  int tick, frames, lit;
+  std::string entered;
+};
+static AfterClose Closed;
+
+static void note_frame_after_close(BITMAP *frame) {
+  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
+  if (Closed.tick < 0) return;
+  Closed.frames++;
+  bool black = true;
+  for (int y = 0; y < frame->h && black; y++)
+    for (int x = 0; x < frame->w && black; x++) black = ((const unsigned short *)frame->line[y])[x] == 0;
+  Closed.lit += !black;
+}
+
+static void note_entered_after_close(const char *anchor) {
+  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
+  if (Closed.tick >= 0) Closed.entered += std::string(" ") + anchor;
+}
+
 // Seen at the start of a virtual tick: what the logic of the tick before did.
 static void on_tick(int next) {
   int tick = next - 1;
+  if (QuitFlag && Closed.tick < 0 && next <= Playing->endTick) Closed.tick = next;
   sounds_say(tick);
   watch_change(tick, &Seen.choice, TitleMenu.choice, "title choice");
   watch_change(tick, &Seen.cheat, CheatMode, "cheat");
@@ -327,29 +354,6 @@ static unsigned frame_hash(BITMAP *frame) {
   return h;
 }
 
-// --- The window closed: what still happens after it ---
-
-struct AfterClose {
-  int tick, frames, lit;
-  std::string entered;
-};
-static AfterClose Closed;
-
-static void note_frame_after_close(BITMAP *frame) {
-  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
-  if (Closed.tick < 0) return;
-  Closed.frames++;
-  bool black = true;
-  for (int y = 0; y < frame->h && black; y++)
-    for (int x = 0; x < frame->w && black; x++) black = ((const unsigned short *)frame->line[y])[x] == 0;
-  Closed.lit += !black;
-}
-
-static void note_entered_after_close(const char *anchor) {
-  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
-  if (Closed.tick >= 0) Closed.entered += std::string(" ") + anchor;
-}
-
 #define FRAMES_DIR QVL_BINARY_DIR "/replays/frames"
 
 // Each golden frame is also saved, to be looked at, as
@@ -370,8 +374,6 @@ static void take_frames(BITMAP *frame, int tick) {
 
 // --- Anchors: holds and frames counted from where a screen or event starts ---
 
-static const Replay *Playing;
-static const ReplayTick *Closing;
 static std::map<std::string, int> AnchorRuns;
 
 static bool due_at(const ReplayTick &t, const char *anchor, int run) {

@@ -13,8 +13,6 @@
 namespace {
 
 const int ENTRY_COUNT = 414;
-const int EFFECT_ENTRIES[SOUND_COUNT] = {406, 405, 404, 400, 411, 412, 413, 409, 402,
-                                         407, 399, 396, 410, 403, 408, 397, 398, 401};
 
 DATAFILE Entries[ENTRY_COUNT + 1];
 std::vector<Bytes> Payloads(ENTRY_COUNT);
@@ -71,21 +69,6 @@ class SoundApi : public ::testing::Test {
     return out;
   }
 };
-
-TEST_F(SoundApi, InitLoadsTheEighteenEffectsInEntryOrder) {
-  Settings.soundvolume = 5;
-  restart();
-  for (int k = 0; k < SOUND_COUNT; k++) {
-    ASSERT_NE(nullptr, SoundEffects[k]) << k;
-    EXPECT_EQ(1000 + EFFECT_ENTRIES[k], length_of(SoundEffects[k])) << k;
-    // Loaded one after another, so they sit in consecutive slots.
-    EXPECT_EQ(k, SoundEffects[k] - SoundEffects[0]) << k;
-  }
-  for (int k = 0; k < MUSIC_COUNT; k++) EXPECT_EQ(nullptr, MusicSamples[k]);
-  EXPECT_EQ(160, fsound_master_volume());
-  EXPECT_EQ(SOUND_COUNT, fsound_samples_loaded());
-  EXPECT_EQ(64, FSOUND_GetMaxChannels());
-}
 
 TEST_F(SoundApi, AnEffectThatFailsToLoadStaysNullAndPlaysNothing) {
   Entries[400].size = 6;  // SND_MENU cut short
