@@ -11,27 +11,30 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <algorithm>
 #include <map>
 
 // --- Hashing ---
 
-// Four lanes over 64-bit words, so a frame hashes in a few microseconds;
-// one word changed anywhere always changes its lane, and so the hash.
+// Each 64-bit word times an odd key of its own place, summed in four lanes:
+// the products do not wait on one another, so a frame hashes in a few
+// microseconds, and one word changed anywhere always changes the sum.
 struct Hash {
-  uint64_t lane[4] = {14695981039346656037ull, 1, 2, 3};
+  uint64_t lane[4] = {0, 0, 0, 0};
+  uint64_t place = 0;
 };
 static const uint64_t PRIME = 1099511628211ull;
 
 static void hash_bytes(Hash *h, const void *data, size_t size) {
   const unsigned char *p = (const unsigned char *)data;
   size_t i = 0;
-  for (; i + 32 <= size; i += 32)
+  for (; i + 32 <= size; i += 32, h->place += 4)
     for (int l = 0; l < 4; l++) {
       uint64_t word;
       memcpy(&word, p + i + 8 * l, 8);
-      h->lane[l] = (h->lane[l] ^ word) * PRIME;
+      h->lane[l] += word * (((h->place + l) * 0x9e3779b97f4a7c15ull) | 1);
     }
-  for (; i < size; i++) h->lane[0] = (h->lane[0] ^ p[i]) * PRIME;
+  for (; i < size; i++, h->place++) h->lane[0] += (p[i] + 1ull) * ((h->place * 0x9e3779b97f4a7c15ull) | 1);
 }
 
 static unsigned hash_value(const Hash &h) {
@@ -40,9 +43,24 @@ static unsigned hash_value(const Hash &h) {
   return (unsigned)(v ^ (v >> 32));
 }
 
-// The 16-bit lines as they are in memory.
+// The 16-bit lines as they are in memory, 320 pixels (80 words) each: a
+// word is weighed by an odd key of its place in the line, and each line's
+// sum by the lines after it.
 static void hash_frame(Hash *h, BITMAP *frame) {
-  for (int y = 0; y < frame->h; y++) hash_bytes(h, frame->line[y], (size_t)frame->w * 2);
+  static uint64_t Keys[80];
+  if (!Keys[0])
+    for (int i = 0; i < 80; i++) Keys[i] = ((i + 1) * 0x9e3779b97f4a7c15ull) | 1;
+  for (int y = 0; y < frame->h; y++) {
+    uint64_t sum[4] = {0, 0, 0, 0};
+    const unsigned char *p = (const unsigned char *)frame->line[y];
+    for (int i = 0; i + 4 <= 80 && i * 8 < frame->w * 2; i += 4)
+      for (int l = 0; l < 4; l++) {
+        uint64_t word;
+        memcpy(&word, p + 8 * (i + l), 8);
+        sum[l] += word * Keys[i + l];
+      }
+    for (int l = 0; l < 4; l++) h->lane[l] = h->lane[l] * PRIME + sum[l];
+  }
 }
 
 // --- Frames ---
@@ -98,28 +116,50 @@ static const char *const SOUND_NAMES[SOUND_COUNT] = {
 static const char *const MUSIC_NAMES[MUSIC_COUNT] = {
     "intro", "event", "game_over", "congratulations", "spare", "failed", "champion", "qualified", "title"};
 
-static unsigned sample_hash(const SAMPLE *pcm) {
+static size_t sample_bytes(const SAMPLE *pcm) { return pcm->len * (pcm->stereo ? 2 : 1) * (pcm->bits / 8); }
+
+// The sample's format and its first bytes (at most limit) or all of them.
+static unsigned sample_hash(const SAMPLE *pcm, size_t limit) {
   Hash h;
   int head[4] = {pcm->bits, pcm->stereo, pcm->freq, (int)pcm->len};
   hash_bytes(&h, head, sizeof head);
-  hash_bytes(&h, pcm->data, pcm->len * (pcm->stereo ? 2 : 1) * (pcm->bits / 8));
+  hash_bytes(&h, pcm->data, std::min(limit, sample_bytes(pcm)));
   return hash_value(h);
 }
 
+static unsigned entry_hash(int entry) {
+  long size = 0;
+  const void *data = dat_data(entry, &size);
+  SAMPLE *pcm = data ? decode_sound((const unsigned char *)data, size) : nullptr;
+  unsigned h = pcm ? sample_hash(pcm, SIZE_MAX) : 0;
+  if (pcm) destroy_sample(pcm);
+  return h;
+}
+
 // Which datafile entry a sound came from, told by its decoded contents, so
-// the report shows what is heard, not what the game's tables say.
-static int entry_of(const FSOUND_SAMPLE *sample) {
-  static std::map<unsigned, int> Entries;
-  if (Entries.empty())
-    for (int e = 15; e <= 413; e = e == 23 ? 396 : e + 1) {
-      long size = 0;
-      const void *data = dat_data(e, &size);
-      SAMPLE *pcm = data ? decode_sound((const unsigned char *)data, size) : nullptr;
-      if (pcm) Entries[sample_hash(pcm)] = e;
-      if (pcm) destroy_sample(pcm);
-    }
-  auto it = sample && sample->pcm ? Entries.find(sample_hash(sample->pcm)) : Entries.end();
-  return it == Entries.end() ? -1 : it->second;
+// the report shows what is heard, not what the game's tables say. Entries
+// are decoded once, as they are needed: first the one a tune should come
+// from (15 + its number), then the effects', then the tunes'. A sample seen
+// before is known by its first bytes.
+static int entry_of(const FSOUND_SAMPLE *sample, int guess) {
+  static std::map<int, unsigned> Decoded;
+  static std::map<const SAMPLE *, std::pair<unsigned, int>> Known;
+  if (!sample || !sample->pcm) return -1;
+  unsigned head = sample_hash(sample->pcm, 4096);
+  auto known = Known.find(sample->pcm);
+  if (known != Known.end() && known->second.first == head) return known->second.second;
+  unsigned whole = sample_hash(sample->pcm, SIZE_MAX);
+  std::vector<int> order;
+  if (guess >= 0) order.push_back(guess);
+  for (int e = 396; e <= 413; e++) order.push_back(e);
+  for (int e = 15; e <= 23; e++) order.push_back(e);
+  int found = -1;
+  for (size_t i = 0; i < order.size() && found < 0; i++) {
+    if (!Decoded.count(order[i])) Decoded[order[i]] = entry_hash(order[i]);
+    if (Decoded[order[i]] == whole) found = order[i];
+  }
+  Known[sample->pcm] = {head, found};
+  return found;
 }
 
 struct Heard {
@@ -136,9 +176,10 @@ static void hear(const FsoundLogEntry &c) {
   Heard h{c.call, c.channel, c.value, -1, false, "?"};
   for (int i = 0; c.sample && i < SOUND_COUNT; i++)
     if (SoundEffects[i] == c.sample) h.name = SOUND_NAMES[i];
+  int guess = -1;
   for (int i = 0; c.sample && i < MUSIC_COUNT; i++)
-    if (MusicSamples[i] == c.sample) h.name = MUSIC_NAMES[i], h.music = true;
-  if (c.call == FCALL_PLAY || c.call == FCALL_FREED) h.entry = entry_of(c.sample);
+    if (MusicSamples[i] == c.sample) h.name = MUSIC_NAMES[i], h.music = true, guess = 15 + i;
+  if (c.call == FCALL_PLAY || c.call == FCALL_FREED) h.entry = entry_of(c.sample, guess);
   HeardCalls.push_back(h);
 }
 
