@@ -84,6 +84,17 @@ TEST_F(Art, TheAngleSignSitsHighLikeADegreeSign) {
   EXPECT_LT(sign.last, (digit.first + digit.last) / 2 + 2) << "the sign reaches down into the line";
 }
 
+// The tiny face's full stop sits on the line and a comma's tail hangs below
+// it, so "can. Don't" and "race, just" read apart at a glance.
+TEST_F(Art, AFullStopSitsOnTheLineAndACommaHangsBelowIt) {
+  for (FONT *f : {TextFont, TitleFont}) {
+    Drawn stop = draw(f, "."), comma = draw(f, ","), letter = draw(f, "n");
+    ASSERT_TRUE(stop.first >= 0 && comma.first >= 0 && letter.first >= 0);
+    EXPECT_EQ(stop.last, letter.last) << "the full stop is off the line";
+    EXPECT_GT(comma.last, letter.last) << "the comma has no tail";
+  }
+}
+
 TEST_F(Art, LinesOfTextDoNotRunIntoEachOther) {
   EXPECT_LE(text_height(TextFont), 8);    // speech bubble lines 8 apart
   EXPECT_LE(text_height(MenuFont), 18);   // options rows 18 apart

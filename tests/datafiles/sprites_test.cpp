@@ -215,4 +215,34 @@ TEST_F(Sprites, ThrowFieldMarksEveryFiveMetresFromTheLine) {
   }
 }
 
+int luma(int c) { return (299 * getr16(c) + 587 * getg16(c) + 114 * getb16(c)) / 1000; }
+
+int mean_luma(BITMAP *b, int x0, int y0, int x1, int y1) {
+  long sum = 0, n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++, n++) sum += luma(getpixel(b, x, y));
+  return n ? (int)(sum / n) : 0;
+}
+
+// The catapult's shot keeps the 13-pixel disc the hits are measured with,
+// and shows on the grass along its path (y 72 from x 420) and on the sky:
+// a ring darker than both and a face lighter than the grass.
+TEST_F(Sprites, TheShotStandsOutOnGrassAndSky) {
+  BITMAP *world = dat_bitmap(1), *shot = dat_bitmap(312);
+  ASSERT_TRUE(world && shot && shot->w == 5 && shot->h == 5);
+  auto disc = [](int x, int y) { return (x - 2) * (x - 2) + (y - 2) * (y - 2) <= 4; };
+  long ring = 0, rings = 0, face = 0, faces = 0;
+  for (int y = 0; y < 5; y++)
+    for (int x = 0; x < 5; x++) {
+      ASSERT_EQ(opaque(shot, x, y), disc(x, y)) << x << "," << y;
+      if (!disc(x, y)) continue;
+      bool edge = !disc(x - 1, y) || !disc(x + 1, y) || !disc(x, y - 1) || !disc(x, y + 1);
+      (edge ? ring : face) += luma(getpixel(shot, x, y));
+      (edge ? rings : faces)++;
+    }
+  int grass = mean_luma(world, 420, 72, 624, 77), sky = mean_luma(world, 0, 0, world->w, 20);
+  EXPECT_LE(ring / rings, std::min(grass, sky) - 60) << "grass " << grass << " sky " << sky;
+  EXPECT_GE(face / faces, grass + 40) << "grass " << grass;
+}
+
 }  // namespace

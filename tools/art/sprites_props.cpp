@@ -74,11 +74,17 @@ static void landing_mark(Image &out) {
   put(out, 3, 0, pal::WHITE);
 }
 
+// A pale stone ringed dark, so it shows on the grass and the sky alike. The
+// ring is the disc's own edge: the collision mask stays the 13-pixel disc.
 static void shot_stone(Image &out) {
   img_new(out, 5, 5);
-  fill_circle(out, 2, 2, 2, 0xFF9A9AA8);
-  put(out, 1, 1, pal::WHITE);
-  light_edges(out, 120, 70);
+  fill_circle(out, 2, 2, 2, pal::OUTLINE);
+  fill_rect(out, 1, 2, 3, 1, pal::STONE);
+  fill_rect(out, 2, 1, 1, 3, pal::STONE);
+  put(out, 2, 1, pal::WHITE);
+  put(out, 1, 2, mix(pal::STONE, pal::WHITE, 60));
+  put(out, 3, 2, shade(pal::STONE, 82));
+  put(out, 2, 3, shade(pal::STONE, 82));
 }
 
 // The swim's breath marker: a bouncing-style yellow arrow with a "!".

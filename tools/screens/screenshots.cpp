@@ -99,9 +99,10 @@ static void release_at(const std::vector<int> &steps) {
 }
 
 static void catapult(void) {
-  Shots = {{650, "catapult-aim"}, {1560, "catapult-round"}};
+  Shots = {{668, "catapult-shot"}, {1560, "catapult-round"}};
   if (!start(5)) return;
-  // Three pops, then a shot a little late that knocks the fourth balloon.
+  // The first stone on its way to the balloon; three pops, then a shot a
+  // little late that knocks the fourth balloon.
   release_at({654, 932, 1215, 1501});
   headless_hold(KEY_ESC, 1600, 1610);
   set_qualifying_marks(NOVICE);
