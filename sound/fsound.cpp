@@ -202,8 +202,10 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE *sample) {
   for (int i = 0; i < FSOUND_MAX_CHANNELS; i++) {
     Channel *c = &Channels[i];
     if (c->sample != sample) continue;
-    refresh(c);
-    if (c->playing) fsound_trace(FCALL_FREED, i, 0, sample);
+    // Told only when it was still sounding; nothing is asked of a voice
+    // when no one listens.
+    if (FsoundTrace) refresh(c);
+    if (FsoundTrace && c->playing) fsound_trace(FCALL_FREED, i, 0, sample);
     silence(c);
   }
   destroy_sample(sample->pcm);
