@@ -12,6 +12,7 @@
 
 #include <loadpng.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +25,11 @@ struct Hold {
   int to;
 };
 
+struct Owed {
+  int tick, n;
+  bool every, used;
+};
+
 struct Snapshot {
   int tick;
   std::string path;
@@ -31,10 +37,11 @@ struct Snapshot {
 };
 
 static int Tick = 0;
-static int TicksPerIdle = 1;
 static int Frozen = 0;
 static int TickLimit = 200000;
 static std::vector<Hold> Script;
+static std::vector<Owed> Owing;
+static std::vector<int> Closes;
 static bool Pressed[KEY_MAX];
 static void (*OnTick)(int) = nullptr;
 static void (*OnPresent)(BITMAP *, int) = nullptr;
@@ -49,6 +56,13 @@ static DisplayInfo Display = {1024, 768, 1024, 768, 1};
 static int ViewX = 0, ViewY = 0, ViewZoom = 2, Pictures = 0;
 static bool FramesOnScreen = false;
 static unsigned ScreenTable[65536];
+static std::vector<FsoundLogEntry> SoundLog;
+
+// Bounded, so a long run that never reads it keeps only the latest calls.
+static void keep_sound_call(const FsoundLogEntry &call) {
+  if (SoundLog.size() >= 65536) SoundLog.erase(SoundLog.begin(), SoundLog.begin() + 32768);
+  SoundLog.push_back(call);
+}
 
 static void apply_keys(void) {
   bool down[KEY_MAX] = {};
@@ -62,13 +76,21 @@ static void advance_one(void) {
   apply_keys();
   TickCounter++;
   fsound_fake_advance(44100 / 60);
+  for (int close : Closes)
+    if (Tick == close) on_close_button();
   if (OnTick) OnTick(Tick);
   if (Tick >= TickLimit) QuitFlag = 1;
 }
 
 void plat_idle(void) {
   if (Frozen) return;
-  for (int i = 0; i < TicksPerIdle; i++) advance_one();
+  int until = Tick + 1;
+  for (Owed &o : Owing) {
+    if (o.tick > until || o.used) continue;
+    until = std::max(until, o.every ? Tick + o.n : o.tick + o.n - 1);
+    o.used = !o.every;
+  }
+  while (Tick < until) advance_one();
 }
 
 // Through the game's own scaler, as the real driver's presenter, into the
@@ -156,10 +178,11 @@ static bool enter_work_dir(const std::string &dir) {
 
 static void reset_state(const HeadlessOptions &options) {
   Tick = 0;
-  TicksPerIdle = 1;
   Frozen = 0;
   TickLimit = options.tickLimit;
   Script.clear();
+  Owing.clear();
+  Closes.clear();
   for (bool &p : Pressed) p = false;
   OnTick = nullptr;
   OnPresent = nullptr;
@@ -214,6 +237,8 @@ bool headless_start(const HeadlessOptions &options) {
     if (!MainData || create_fonts() != 0) return false;
   }
   fsound_use_fake_output(1);
+  SoundLog.clear();
+  FsoundTrace = keep_sound_call;
   if (init_sound() != 0) return false;
   game_srand(options.seed);
   return true;
@@ -230,6 +255,7 @@ void headless_stop(void) {
   if (screen) destroy_bitmap(screen);
   screen = nullptr;
   shutdown_game();
+  FsoundTrace = nullptr;
   for (int k = 1; k < KEY_MAX; k++) key[k] = 0;
   Started = false;
   if (!OldDir.empty() && chdir(OldDir.c_str()) != 0) perror("chdir");
@@ -240,8 +266,9 @@ void headless_stop(void) {
 }
 
 int headless_tick(void) { return Tick; }
-void headless_set_ticks_per_idle(int n) { TicksPerIdle = n; }
 void headless_freeze_clock(int frozen) { Frozen = frozen; }
+void headless_owe(int tick, int n, bool every) { Owing.push_back(Owed{tick, n, every, false}); }
+void headless_close_at(int tick) { Closes.push_back(tick); }
 
 void headless_hold(int keycode, int fromTick, int toTick) { Script.push_back(Hold{keycode, fromTick, toTick}); }
 void headless_clear_script(void) { Script.clear(); }
@@ -285,5 +312,15 @@ void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_ba
 bool headless_save_png(BITMAP *bmp, const std::string &pngPath) {
   return bmp && save_png(pngPath.c_str(), bmp, nullptr) == 0;
 }
+
+int sound_log_count(void) { return (int)SoundLog.size(); }
+
+int sound_log_entry(int i, FsoundLogEntry *entry) {
+  if (i < 0 || i >= (int)SoundLog.size() || !entry) return 0;
+  *entry = SoundLog[i];
+  return 1;
+}
+
+void sound_log_clear(void) { SoundLog.clear(); }
 
 const std::string &headless_work_dir(void) { return WorkDir; }
