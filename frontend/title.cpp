@@ -160,7 +160,7 @@ static void menu_tick(TitleMenuState *m) {
 }
 
 static void draw_image(BITMAP *image, int x, int y) {
-  if (image) draw_trans_sprite(Backbuffer, image, x, y);
+  if (image) draw_alpha_sprite(Backbuffer, image, x, y);
 }
 
 static void menu_draw(const TitleMenuState *m) {

@@ -38,6 +38,10 @@ static const SettingKey KEYS[13] = {
     {"controls", "quit", KEY_ESC, &SettingsData::quit},
 };
 
+// Read only: a save leaves the player's line as it stands, since every line
+// of the file is kept and this key is never written.
+static const SettingKey ZOOM_KEY = {"graphics", "zoom", 2, &SettingsData::zoom};
+
 static int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // A decimal integer as the file gives it (a fraction is cut at its point),
@@ -69,6 +73,7 @@ int load_settings(void) {
   Settings.soundvolume = clamp(Settings.soundvolume, 0, 8);
   Settings.musicvolume = clamp(Settings.musicvolume, 0, 8);
   Settings.difficulty = clamp(Settings.difficulty, 0, 2);
+  Settings.zoom = read_value(ZOOM_KEY);
   return 1;
 }
 

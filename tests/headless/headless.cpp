@@ -52,6 +52,10 @@ static std::string WorkDir, OldDir;
 static bool OwnWorkDir = false;
 static bool Started = false;
 static bool TimerBroken = false;
+static DisplayInfo Display = {1024, 768, 1024, 768, 1};
+static int ViewX = 0, ViewY = 0, ViewZoom = 2, Pictures = 0;
+static bool FramesOnScreen = false;
+static unsigned ScreenTable[65536];
 static std::vector<FsoundLogEntry> SoundLog;
 
 // Bounded, so a long run that never reads it keeps only the latest calls.
@@ -89,8 +93,37 @@ void plat_idle(void) {
   while (Tick < until) advance_one();
 }
 
+// Through the game's own scaler, as the real driver's presenter, into the
+// 16-bit memory screen.
+static void scale_onto_screen(BITMAP *bmp) {
+  if (!screen || !bmp) return;
+  PixelFormat format = {2, (unsigned)makecol16(255, 0, 0), (unsigned)makecol16(0, 255, 0),
+                        (unsigned)makecol16(0, 0, 255)};
+  build_colour_table(format, ScreenTable);
+  int pitch = screen->h > 1 ? (int)(screen->line[1] - screen->line[0]) : screen->w * 2;
+  unsigned char *origin = screen->line[0] + (size_t)ViewY * pitch + (size_t)ViewX * 2;
+  if (bmp->w == 320)
+    scale_rect(bmp, 0, 0, 320, 240, ViewZoom, ScreenTable, 2, origin, pitch);
+  else
+    scale_to_size(bmp, 320 * ViewZoom, 240 * ViewZoom, ScreenTable, 2, origin, pitch);
+}
+
+void plat_present_picture(BITMAP *picture) {
+  Pictures++;
+  scale_onto_screen(picture);
+}
+
+void plat_set_view(int x, int y, int zoom) {
+  ViewX = x;
+  ViewY = y;
+  ViewZoom = zoom;
+}
+
+void plat_display_info(DisplayInfo *info) { *info = Display; }
+
 void plat_present(BITMAP *backbuffer) {
   Presents++;
+  if (FramesOnScreen) scale_onto_screen(backbuffer);
   if (OnPresent && backbuffer) OnPresent(backbuffer, Tick);
   for (Snapshot &s : Snapshots)
     if (!s.taken && Tick >= s.tick && backbuffer) {
@@ -156,6 +189,11 @@ static void reset_state(const HeadlessOptions &options) {
   Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
   TimerBroken = false;
   GfxFailures = GfxModes = GfxCard = 0;
+  Display = DisplayInfo{1024, 768, 1024, 768, 1};
+  ViewX = ViewY = 0;
+  ViewZoom = 2;
+  Pictures = 0;
+  FramesOnScreen = false;
   Snapshots.clear();
   TickCounter = 0;
   QuitFlag = 0;
@@ -259,6 +297,15 @@ int headless_error_boxes(void) { return ErrorBoxes; }
 void headless_fail_gfx_modes(int count) { GfxFailures = count; }
 int headless_gfx_modes(void) { return GfxModes; }
 int headless_gfx_card(void) { return GfxCard; }
+
+void headless_set_display(const DisplayInfo &display) { Display = display; }
+void headless_frames_on_screen(int on) { FramesOnScreen = on != 0; }
+int headless_pictures(void) { return Pictures; }
+void headless_view(int *x, int *y, int *zoom) {
+  *x = ViewX;
+  *y = ViewY;
+  *zoom = ViewZoom;
+}
 
 void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_back(Snapshot{tick, pngPath, false}); }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <allegro.h>
+#include "shell/platform.h"
 #include <string>
 
 #include "sound/fsound.h"
@@ -70,6 +71,14 @@ void headless_fail_gfx_modes(int count);
 int headless_gfx_modes(void);
 int headless_gfx_card(void);
 
+// What the display offers (by default a 1024x768 desktop whose full screen
+// can switch to 640x480), and where frames land after a mode set.
+void headless_set_display(const DisplayInfo &display);
+void headless_view(int *x, int *y, int *zoom);
+// Frames are scaled onto the memory screen as the real driver shows them
+// (off by default, for speed); 640x480 pictures always are.
+void headless_frames_on_screen(int on);
+int headless_pictures(void);
 // The sound library's channel calls since the last clear, oldest first (the
 // driver sets the library's trace hook on start).
 int sound_log_count(void);
