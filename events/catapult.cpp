@@ -313,7 +313,8 @@ int catapult_end(void) {
   return Catapult.outcome;
 }
 
-// Steps owed when quit is pressed still run; only the drawing stops.
+// Unlike the other events, steps owed when quit is pressed still run, so a
+// shot in the air still lands; only the drawing stops.
 int run_catapult(int) {
   catapult_begin();
   while (Catapult.outcome == OUTCOME_NONE && !QuitFlag) {

@@ -124,6 +124,7 @@ void speech_bubble_over(BITMAP *scene, int x, int y, int message) {
   TickCounter = 0;
   while (countdown >= 1 && !QuitFlag) {
     plat_idle();
+    // Owed steps stop with the bubble; the event's own loop takes the rest.
     while (TickCounter >= 1 && !QuitFlag && countdown >= 1) {
       read_controls();
       if (countdown == SPEECH_TICKS - 1) play_effect(SoundEffects[SND_SPEECH], 0, 44100);

@@ -140,6 +140,7 @@ int select_difficulty(void) {
   difficulty_begin();
   while (!DifficultyScreen.done && !QuitFlag) {
     plat_idle();
+    // Owed steps stop at the choice, as on the other menus.
     while (TickCounter > 0 && !QuitFlag && !DifficultyScreen.done) {
       difficulty_tick();
       NeedsRedraw = 1;

@@ -138,7 +138,8 @@ static void end_tick(void) {
   if (info->work) info->work();
 }
 
-// The celebration's own limit is looked at between frames.
+// The celebration's own limit is looked at between frames, not in a step,
+// so steps owed past it still run.
 static int end_running(void) {
   if (EndScreen.done || QuitFlag) return 0;
   return EndScreen.kind != END_CELEBRATION || EndScreen.ticks < CELEBRATION_TICKS;
@@ -148,6 +149,7 @@ static void run_end_screen(int kind) {
   end_begin(kind);
   while (end_running()) {
     plat_idle();
+    // Owed steps stop once fire, quit or a step's limit has ended the screen.
     while (TickCounter > 0 && !QuitFlag && !EndScreen.done) {
       end_tick();
       NeedsRedraw = 1;

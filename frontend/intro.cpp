@@ -92,7 +92,8 @@ void intro_end(void) {
   wait_controls_released(1);
 }
 
-// Steps still owed after fire run before the last frame.
+// Unlike the menus, steps still owed after fire run before the last frame:
+// they only move the card on.
 void show_event_intro(int event) {
   intro_begin(event);
   while (!IntroScreen.done && !QuitFlag) {

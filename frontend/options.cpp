@@ -238,6 +238,7 @@ void options_menu(int musicChannel) {
   OptionsMenuState *o = &OptionsMenu;
   while (!o->leave && !QuitFlag) {
     plat_idle();
+    // Owed steps stop once the menu is left, as on the other menus.
     while (TickCounter >= 1 && !QuitFlag && !o->leave) {
       options_tick();
       NeedsRedraw = 1;

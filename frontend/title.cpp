@@ -55,6 +55,7 @@ void title_logo_drop(void) {
   LogoDrop logo = {-196, 0, 0};
   while (!logo.done && !QuitFlag) {
     plat_idle();
+    // Owed steps stop once the drop has ended, as on the menus after it.
     while (TickCounter > 0 && !QuitFlag && !logo.done) {
       logo_tick(&logo);
       NeedsRedraw = 1;
@@ -146,6 +147,7 @@ static void menu_tick(TitleMenuState *m) {
     play_menu_sound();
     if (m->choice == CHOICE_OPTIONS) {
       options_menu(m->musicChannel);
+      // The time spent in the options is not caught up.
       TickCounter = 0;
     } else {
       m->result = m->choice + 1;
@@ -158,7 +160,7 @@ static void menu_tick(TitleMenuState *m) {
 }
 
 static void draw_image(BITMAP *image, int x, int y) {
-  if (image) draw_trans_sprite(Backbuffer, image, x, y);
+  if (image) draw_alpha_sprite(Backbuffer, image, x, y);
 }
 
 static void menu_draw(const TitleMenuState *m) {
@@ -183,6 +185,7 @@ int title_menu(void) {
   TickCounter = 0;
   while (m->result == 0 && !QuitFlag) {
     plat_idle();
+    // Owed steps stop at the choice, so fire still held sounds only once.
     while (TickCounter > 0 && !QuitFlag && m->result == 0) {
       menu_tick(m);
       NeedsRedraw = 1;

@@ -5,7 +5,8 @@
 #define CONFIG_FILE "qvlgam.cfg"
 #define RECORDS_FILE "qvlgam.rec"
 
-// Thirteen fields, named and ordered as the configuration keys.
+// Thirteen fields, named and ordered as the configuration keys, and the
+// zoom, which the game reads but never writes.
 struct SettingsData {
   int online_scores;
   int cpu_usage;
@@ -20,6 +21,7 @@ struct SettingsData {
   int right;
   int fire;
   int quit;
+  int zoom;
 };
 
 extern SettingsData Settings;

@@ -38,6 +38,10 @@ static const SettingKey KEYS[13] = {
     {"controls", "quit", KEY_ESC, &SettingsData::quit},
 };
 
+// Read only: a save leaves the player's line as it stands, since every line
+// of the file is kept and this key is never written.
+static const SettingKey ZOOM_KEY = {"graphics", "zoom", 2, &SettingsData::zoom};
+
 static int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // A decimal integer as strtoll reads it (a fraction is cut at its point),
@@ -78,6 +82,8 @@ void parse_settings(const char *text, long size, SettingsData *out) {
   out->soundvolume = clamp(out->soundvolume, 0, 8);
   out->musicvolume = clamp(out->musicvolume, 0, 8);
   out->difficulty = clamp(out->difficulty, 0, 2);
+  out->zoom = ZOOM_KEY.defaultValue;
+  raw_value(text, size, ZOOM_KEY, &out->zoom);
 }
 
 int load_settings(void) {

@@ -8,6 +8,7 @@ PACKAGES=(
   liballegro4-dev libloadpng4-dev libpng-dev libvorbis-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
+  lintian desktop-file-utils appstream file
   clang libclang-rt-14-dev llvm
 )
 

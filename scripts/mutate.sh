@@ -37,7 +37,7 @@ apply_fault() {
 
 # The slow end-to-end group last, so most faults are caught early.
 run_suite() {
-  (cd "$build" && ctest --stop-on-failure --timeout 300 -E '^shell$' > "$work/last-test.log" 2>&1 &&
+  (cd "$build" && ctest --stop-on-failure --timeout 300 -E '^(shell|package)$' > "$work/last-test.log" 2>&1 &&
     ctest --stop-on-failure --timeout 300 -R '^shell$' >> "$work/last-test.log" 2>&1)
 }
 

@@ -36,10 +36,12 @@ static int skip_bytes(DatReader *r, long n) {
   return 1;
 }
 
-// A property: its id, its length, its bytes.
+// A property: its id, its length, its bytes. An id that reads as the end
+// mark would end Allegro's list of properties early, and the ones after it
+// would never be freed.
 static int check_property(DatReader *r) {
   long id = 0, length = 0;
-  return read_be32(r, &id) && read_be32(r, &length) && skip_bytes(r, length);
+  return read_be32(r, &id) && id != DAT_END && read_be32(r, &length) && skip_bytes(r, length);
 }
 
 // 16-bit (or 15-bit) pixels, or 8-bit ones; the header says which and how

@@ -105,6 +105,49 @@ DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFI
 // null when it cannot be decoded. The caller destroys it.
 BITMAP *load_png_entry(int index);
 
+// Where frames land on the display: the screen mode to set, and the zoom
+// and top left corner of the 320x240 picture on it.
+struct ScreenLayout {
+  int card;
+  int width, height;
+  int zoom;
+  int x, y;
+  int fellBack;  // the zoom asked for did not fit the desktop
+};
+struct DisplayInfo;
+// A window of 320x240 times the zoom setting (0: the largest that fits the
+// desktop; one too large falls back to the largest that fits, never below
+// today's 2); full screen at 640x480 where the display has that mode, else
+// the whole display with the largest zoom that fits, centred.
+ScreenLayout choose_screen_layout(int windowed, int zoom, const DisplayInfo &display);
+// The 640x480 canvas of the splash, its prompt and the program error screen,
+// made on first use (null if it cannot be); shown where frames are shown.
+BITMAP *screen_canvas(void);
+void show_screen_canvas(void);
+void free_screen_canvas(void);
+
+// Scaling 16-bit pictures into a display's pixels, in one pass.
+struct PixelFormat {
+  int bytes;  // 2, 3 or 4 bytes a pixel, least significant byte first (as on x86)
+  unsigned red, green, blue;  // the masks of the channels
+};
+// Every 16-bit colour of Allegro's bitmaps as a pixel of the format.
+void build_colour_table(const PixelFormat &format, unsigned *table65536);
+// Rows y..y+h-1, columns x..x+w-1 of a 16-bit bitmap, each pixel made a
+// zoom x zoom block at dest, whose byte (0, 0) stands for the bitmap's (0, 0).
+void scale_rect(BITMAP *src, int x, int y, int w, int h, int zoom, const unsigned *table, int bytes,
+                unsigned char *dest, int pitch);
+// The whole bitmap stretched to dw x dh (nearest pixel) at dest.
+void scale_to_size(BITMAP *src, int dw, int dh, const unsigned *table, int bytes, unsigned char *dest,
+                   int pitch);
+// The smallest rectangle holding every pixel where two bitmaps of the same
+// size differ; 0 when they are the same.
+int changed_rect(BITMAP *a, BITMAP *b, int *x, int *y, int *w, int *h);
+
+// draw_trans_sprite under set_alpha_blender, the same pixels, for a 32-bit
+// picture on a 16-bit memory bitmap (anything else goes to Allegro).
+void draw_alpha_sprite(BITMAP *dst, BITMAP *src, int x, int y);
+
 // Random numbers 0 to 32767; every random choice of the game comes from here.
 void game_srand(unsigned seed);
 int game_rand(void);

@@ -45,15 +45,24 @@ void format_startup_failure(int code, char *out, int size) {
 
 void centre_window(void) { plat_centre_window(); }
 
+// The screen mode and where frames land on it, from the settings and what
+// the display offers.
+static bool set_screen_layout(void) {
+  DisplayInfo display;
+  plat_display_info(&display);
+  ScreenLayout layout = choose_screen_layout(Settings.windowed, Settings.zoom, display);
+  if (layout.fellBack)
+    fprintf(stderr, GAME_TITLE ": zoom %d does not fit the desktop (%dx%d), using %d\n", Settings.zoom,
+            display.desktopWidth, display.desktopHeight, layout.zoom);
+  if (plat_set_gfx_mode(layout.card, layout.width, layout.height) != 0) return false;
+  plat_set_view(layout.x, layout.y, layout.zoom);
+  if (layout.card == GFX_AUTODETECT_WINDOWED) centre_window();
+  return true;
+}
+
 bool apply_graphics_mode(void) {
-  bool ok;
   if (Settings.forcerate) request_refresh_rate(60);
-  if (Settings.windowed) {
-    ok = plat_set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480) == 0;
-    if (ok) centre_window();
-  } else {
-    ok = plat_set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, 640, 480) == 0;
-  }
+  bool ok = set_screen_layout();
   // The keyboard attaches to the window that exists when it is installed.
   remove_keyboard();
   install_keyboard();
@@ -64,10 +73,9 @@ bool apply_graphics_mode(void) {
 void show_splash(void) {
   DATAFILE *splash = load_checked_datafile(SPLASH_DATAFILE, splash_entries_ok);
   if (!splash) return;
-  if (screen) {
-    acquire_screen();
-    blit((BITMAP *)splash[1].dat, screen, 0, 0, 0, 0, 640, 480);
-    release_screen();
+  if (BITMAP *canvas = screen_canvas()) {
+    blit((BITMAP *)splash[1].dat, canvas, 0, 0, 0, 0, 640, 480);
+    show_screen_canvas();
   }
   unload_datafile(splash);
 }
@@ -162,36 +170,46 @@ void shutdown_game(void) {
   set_main_datafile(nullptr);
   if (Backbuffer) destroy_bitmap(Backbuffer);
   Backbuffer = nullptr;
+  free_screen_canvas();
   request_refresh_rate(0);
   allegro_exit();
 }
 
 void wait_splash(void) {
-  int finished = 0;
+  int finished = 0, prompted = 0;
   while (!finished && !QuitFlag) {
     plat_idle();
     int ticks = TickCounter;
     if (ticks > 600) finished = 1;
-    if (ticks == 240) {
+    if (ticks == 240 && !prompted) {
+      prompted = 1;
       BITMAP *prompt = dat_bitmap(12);
-      if (prompt && screen) draw_sprite(screen, prompt, 182, 444);
+      BITMAP *canvas = screen_canvas();
+      if (prompt && canvas) {
+        draw_sprite(canvas, prompt, 182, 444);
+        show_screen_canvas();
+      }
     }
     if (first_input_down()) finished = 1;
   }
-  if (screen) clear_to_color(screen, 0);
+  if (BITMAP *canvas = screen_canvas()) {
+    clear_to_color(canvas, 0);
+    show_screen_canvas();
+  }
   while (!QuitFlag && first_input_down()) plat_idle();
 }
 
+// Drawn over the frame on show, on the canvas the size of today's window.
 void program_error_screen(const char *text) {
-  if (screen) {
-    acquire_screen();
-    rectfill(screen, 0, 0, 640, 48, makecol(128, 0, 0));
+  if (BITMAP *canvas = screen_canvas()) {
+    if (Backbuffer) stretch_blit(Backbuffer, canvas, 0, 0, 320, 240, 0, 0, 640, 480);
+    rectfill(canvas, 0, 0, 640, 48, makecol(128, 0, 0));
     text_mode(-1);
     int white = makecol(255, 255, 255);
-    textout(screen, font, "A program error has occured:", 4, 4, white);
-    textout(screen, font, text, 4, 16, white);
-    textout(screen, font, "Press spacebar to continue...", 4, 36, white);
-    release_screen();
+    textout(canvas, font, "A program error has occured:", 4, 4, white);
+    textout(canvas, font, text, 4, 16, white);
+    textout(canvas, font, "Press spacebar to continue...", 4, 36, white);
+    show_screen_canvas();
   }
   // A closed window also ends the wait, so the program can still shut down.
   while (!QuitFlag && !key[KEY_SPACE]) plat_idle();

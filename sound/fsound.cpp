@@ -34,18 +34,10 @@ static long long PlayCount = 0;
 static Channel Channels[FSOUND_MAX_CHANNELS];
 static FSOUND_SAMPLE Samples[FSOUND_MAX_SAMPLES];
 
-static FsoundLogEntry CallLog[FSOUND_LOG_SIZE];
-static int LogStart = 0;
-static int LogCount = 0;
+void (*FsoundTrace)(const FsoundLogEntry &call) = nullptr;
 
-static void log_call(int call, int channel, int value, const FSOUND_SAMPLE *sample) {
-  int slot = (LogStart + LogCount) % FSOUND_LOG_SIZE;
-  CallLog[slot] = FsoundLogEntry{call, channel, value, sample};
-  if (LogCount < FSOUND_LOG_SIZE) {
-    LogCount++;
-  } else {
-    LogStart = (LogStart + 1) % FSOUND_LOG_SIZE;
-  }
+void fsound_trace(int call, int channel, int value, const FSOUND_SAMPLE *sample) {
+  if (FsoundTrace) FsoundTrace(FsoundLogEntry{call, channel, value, sample});
 }
 
 static long long now_ns(void) {
@@ -208,7 +200,13 @@ FSOUND_SAMPLE *FSOUND_Sample_Load(int index, const char *data, unsigned int mode
 void FSOUND_Sample_Free(FSOUND_SAMPLE *sample) {
   if (!sample_valid(sample)) return;
   for (int i = 0; i < FSOUND_MAX_CHANNELS; i++) {
-    if (Channels[i].sample == sample) silence(&Channels[i]);
+    Channel *c = &Channels[i];
+    if (c->sample != sample) continue;
+    // Told only when it was still sounding; nothing is asked of a voice
+    // when no one listens.
+    if (FsoundTrace) refresh(c);
+    if (FsoundTrace && c->playing) fsound_trace(FCALL_FREED, i, 0, sample);
+    silence(c);
   }
   destroy_sample(sample->pcm);
   sample->pcm = nullptr;
@@ -238,7 +236,7 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE *sample) {
   c->started = ++PlayCount;
   c->clock_ns = now_ns();
   start_voice(c);
-  log_call(FCALL_PLAY, index, (int)(sample - Samples), sample);
+  fsound_trace(FCALL_PLAY, index, (int)(sample - Samples), sample);
   return index;
 }
 
@@ -248,7 +246,7 @@ int FSOUND_SetFrequency(int channel, int freq) {
   refresh(c);
   c->frequency = freq < 100 ? 100 : (freq > 705600 ? 705600 : freq);
   if (c->voice >= 0) voice_set_frequency(c->voice, c->frequency);
-  log_call(FCALL_FREQUENCY, channel, c->frequency, nullptr);
+  fsound_trace(FCALL_FREQUENCY, channel, c->frequency, c->sample);
   return 1;
 }
 
@@ -261,7 +259,7 @@ int FSOUND_SetLoopMode(int channel, unsigned int loopmode) {
   if (c->voice >= 0) {
     voice_set_playmode(c->voice, loopmode == FSOUND_LOOP_NORMAL ? PLAYMODE_LOOP : PLAYMODE_PLAY);
   }
-  log_call(FCALL_LOOPMODE, channel, c->loopmode, nullptr);
+  fsound_trace(FCALL_LOOPMODE, channel, c->loopmode, c->sample);
   return 1;
 }
 
@@ -271,7 +269,7 @@ int FSOUND_SetVolume(int channel, int volume) {
   if (!c || !c->sample) return 0;
   c->volume = volume < 0 ? 0 : (volume > 256 ? 256 : volume);
   if (c->voice >= 0) voice_set_volume(c->voice, c->volume > 255 ? 255 : c->volume);
-  log_call(FCALL_VOLUME, channel, c->volume, nullptr);
+  fsound_trace(FCALL_VOLUME, channel, c->volume, c->sample);
   return 1;
 }
 
@@ -287,8 +285,9 @@ int FSOUND_IsPlaying(int channel) {
 int FSOUND_StopSound(int channel) {
   Channel *c = channel_at(channel);
   if (!c) return 0;
+  const FSOUND_SAMPLE *was = c->sample;
   silence(c);
-  log_call(FCALL_STOP, channel, 0, nullptr);
+  fsound_trace(FCALL_STOP, channel, 0, was);
   return 1;
 }
 
@@ -329,17 +328,4 @@ int fsound_is_initialised(void) { return Initialised; }
 int fsound_driver_voices(void) {
   if (!digi_driver || digi_driver->id == DIGI_NONE) return 0;
   return digi_driver->voices;
-}
-
-int fsound_log_count(void) { return LogCount; }
-
-int fsound_log_entry(int i, FsoundLogEntry *entry) {
-  if (i < 0 || i >= LogCount || !entry) return 0;
-  *entry = CallLog[(LogStart + i) % FSOUND_LOG_SIZE];
-  return 1;
-}
-
-void fsound_log_clear(void) {
-  LogStart = 0;
-  LogCount = 0;
 }

@@ -73,24 +73,26 @@ int fsound_is_initialised(void);
 // Voices Allegro's installed driver mixes; 0 for the silent driver.
 int fsound_driver_voices(void);
 
-// A log of the channel calls in the order they were made, kept for the
-// last FSOUND_LOG_SIZE calls.
+// Every channel call as it is made, for tests and replays that want to hear
+// what the game plays. The game leaves the hook null, so nothing is kept in
+// play.
 enum FsoundCall {
   FCALL_PLAY,
   FCALL_FREQUENCY,
   FCALL_LOOPMODE,
   FCALL_VOLUME,
   FCALL_STOP,
+  // Told by stop_all_sounds before the stops it makes.
+  FCALL_STOP_ALL,
+  // A sample freed while it sounded on the channel: it falls silent.
+  FCALL_FREED,
 };
 struct FsoundLogEntry {
   int call;
   int channel;
   int value;
-  // The sample started, for FCALL_PLAY; null for the other calls.
+  // The sample on the channel (for a stop, the one it stopped).
   const FSOUND_SAMPLE *sample;
 };
-#define FSOUND_LOG_SIZE 4096
-int fsound_log_count(void);
-// Entry i of the kept calls, oldest first; 0 when out of range.
-int fsound_log_entry(int i, FsoundLogEntry *entry);
-void fsound_log_clear(void);
+extern void (*FsoundTrace)(const FsoundLogEntry &call);
+void fsound_trace(int call, int channel, int value, const FSOUND_SAMPLE *sample);

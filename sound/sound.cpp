@@ -107,6 +107,7 @@ void set_channel_volume(int channel, int isMusic) {
 }
 
 void stop_all_sounds(void) {
+  fsound_trace(FCALL_STOP_ALL, -1, 0, nullptr);
   int n = FSOUND_GetMaxChannels();
   for (int index = 0; index < n; index++) {
     if (FSOUND_IsPlaying(index)) FSOUND_StopSound(index);

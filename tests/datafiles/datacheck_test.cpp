@@ -120,6 +120,7 @@ TEST_F(DataCheck, DamagedHeadersAreRefused) {
       {"count far too high", 4, 0x7F},
       {"count zero", 7, 0},
       {"property length past the end", 16, 0x7F},
+      {"property id read as the end mark", 12, 0xFF},
       {"stored size differs from length", chunk, 0x01},
       {"negative length (a packed chunk)", chunk + 4, 0xFF},
       {"bitmap depth 24", chunk + 9, 24},
@@ -131,6 +132,7 @@ TEST_F(DataCheck, DamagedHeadersAreRefused) {
     std::string bad = body;
     bad[(size_t)d.offset] = (char)d.byte;
     if (d.offset == 7) bad[4] = bad[5] = bad[6] = 0;
+    if (d.offset == 12) bad[13] = bad[14] = bad[15] = (char)0xFF;
     if (d.offset == chunk + 10) bad[(size_t)d.offset + 1] = 0;
     EXPECT_FALSE(datafile_bytes_ok(raw(bad), (long)bad.size())) << d.what;
   }

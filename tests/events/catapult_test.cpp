@@ -12,7 +12,7 @@ class CatapultTest : public EventTest {
     set_qualifying_marks(NOVICE);
     RecordTable.best_catapult_points = -1;
     catapult_begin();
-    fsound_log_clear();
+    sound_log_clear();
   }
   // A floating balloon whose middle is diff below the shot's line (y 72).
   GameObject *balloon(int x, float diff, float targetVy) {

@@ -17,7 +17,7 @@ class EventTest : public ::testing::Test {
     HeadlessOptions options;
     options.seed = 1234;
     ASSERT_TRUE(headless_start(options));
-    fsound_log_clear();
+    sound_log_clear();
     reset_pool_full_report();
     begin_scene(3000, 162, -1);
     setup_camera(0, 314, 162);
@@ -34,7 +34,7 @@ inline int plays_of(const FSOUND_SAMPLE *sample) {
   int plays = 0;
   FsoundLogEntry entry;
   FsoundChannelInfo info;
-  for (int i = 0; fsound_log_entry(i, &entry); i++)
+  for (int i = 0; sound_log_entry(i, &entry); i++)
     plays += entry.call == FCALL_PLAY && fsound_channel_info(entry.channel, &info) && sample && info.sample == sample;
   return plays;
 }

@@ -16,7 +16,7 @@ class SprintTest : public EventTest {
     set_qualifying_marks(NOVICE);
     RecordTable.best_sprint_time = -1.0f;
     sprint_begin(0);
-    fsound_log_clear();
+    sound_log_clear();
   }
   void TearDown() override {
     end_scene();

@@ -71,12 +71,12 @@ TEST_F(SupportTest, SpeechBubbleEndsWhenTheWindowCloses) {
 
 TEST_F(SupportTest, VerdictPlaysItsMusicOnceAndShowsItsBadge) {
   load_music_set(MUSIC_SET_SPORTS_DAY);
-  fsound_log_clear();
+  sound_log_clear();
   clear_to_color(Backbuffer, 0);
   announce_verdict(VERDICT_NONE);
   draw_verdict_badge();
   EXPECT_EQ(Verdict, 0);
-  EXPECT_EQ(fsound_log_count(), 0);
+  EXPECT_EQ(sound_log_count(), 0);
   for (int y = 0; y < 40; y++)
     for (int x = 0; x < 80; x++) ASSERT_EQ(getpixel(Backbuffer, x, y), 0);
 

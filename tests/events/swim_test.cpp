@@ -12,7 +12,7 @@ class SwimTest : public EventTest {
     set_qualifying_marks(NOVICE);
     RecordTable.best_swim_time = -1.0f;
     swim_begin(0);
-    fsound_log_clear();
+    sound_log_clear();
   }
   // Runs ticks up to and including event tick n (counted from 1).
   void run_to(int n) {

@@ -14,7 +14,7 @@ class ThrowTest : public EventTest {
     set_qualifying_marks(NOVICE);
     RecordTable.best_throw_distance = -1.0f;
     throw_begin(0);
-    fsound_log_clear();
+    sound_log_clear();
   }
   void TearDown() override {
     for (int k : {KEY_ESC, KEY_RIGHT}) headless_release(k);
@@ -65,7 +65,7 @@ TEST_F(ThrowTest, BouncesHalveAndDieOut) {
     float after;
   } cases[] = {{2.0f, 1, -1.015f}, {0.96f, 0, -0.495f}, {0.37f, 0, -0.2f}, {0.35f, 0, 0.0f}};
   for (const auto &c : cases) {
-    fsound_log_clear();
+    sound_log_clear();
     GameObject *ball = ball_falling_at(c.vy);
     throw_tick();
     EXPECT_EQ(ball->y, 150.0f);

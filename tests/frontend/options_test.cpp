@@ -67,15 +67,15 @@ TEST_F(OptionsTest, FireStepsEachValueIntoItsCycle) {
 static std::vector<int> menu_rates(void) {
   std::vector<int> rates;
   FsoundLogEntry entry;
-  for (int i = 0; fsound_log_entry(i, &entry); i++)
+  for (int i = 0; sound_log_entry(i, &entry); i++)
     if (entry.call == FCALL_FREQUENCY) rates.push_back(entry.value);
-  fsound_log_clear();
+  sound_log_clear();
   return rates;
 }
 
 TEST_F(OptionsTest, MovesFireAndCapturedKeysSoundAtTheirOwnRates) {
   open_on(OPTION_REDEFINE - 1);
-  fsound_log_clear();
+  sound_log_clear();
   tick_with({KEY_DOWN});
   EXPECT_EQ(menu_rates(), std::vector<int>{44100});
   tick_with({});

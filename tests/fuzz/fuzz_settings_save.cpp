@@ -24,7 +24,7 @@ static SettingsData other_values(const uint8_t *data, size_t size) {
   SettingsData s = {(int)(h % 7) - 3, (int)(h >> 3) % 5, (int)(h >> 5) % 3, (int)(h >> 7) % 2, (int)(h >> 8) % 2,
                     (int)(h >> 9) % 9, (int)(h >> 13) % 9, 1 + (int)(h >> 4) % 126, 1 + (int)(h >> 6) % 126,
                     1000 + (int)(h >> 10) % 10, 1 + (int)(h >> 12) % 126, 1 + (int)(h >> 14) % 126,
-                    1 + (int)(h >> 16) % 126};
+                    1 + (int)(h >> 16) % 126, 2};
   return s;
 }
 

@@ -12,6 +12,7 @@
 
 #include <loadpng.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +25,11 @@ struct Hold {
   int to;
 };
 
+struct Owed {
+  int tick, n;
+  bool every, used;
+};
+
 struct Snapshot {
   int tick;
   std::string path;
@@ -31,10 +37,11 @@ struct Snapshot {
 };
 
 static int Tick = 0;
-static int TicksPerIdle = 1;
 static int Frozen = 0;
 static int TickLimit = 200000;
 static std::vector<Hold> Script;
+static std::vector<Owed> Owing;
+static std::vector<int> Closes;
 static bool Pressed[KEY_MAX];
 static void (*OnTick)(int) = nullptr;
 static void (*OnPresent)(BITMAP *, int) = nullptr;
@@ -45,6 +52,17 @@ static std::string WorkDir, OldDir;
 static bool OwnWorkDir = false;
 static bool Started = false;
 static bool TimerBroken = false;
+static DisplayInfo Display = {1024, 768, 1024, 768, 1};
+static int ViewX = 0, ViewY = 0, ViewZoom = 2, Pictures = 0;
+static bool FramesOnScreen = false;
+static unsigned ScreenTable[65536];
+static std::vector<FsoundLogEntry> SoundLog;
+
+// Bounded, so a long run that never reads it keeps only the latest calls.
+static void keep_sound_call(const FsoundLogEntry &call) {
+  if (SoundLog.size() >= 65536) SoundLog.erase(SoundLog.begin(), SoundLog.begin() + 32768);
+  SoundLog.push_back(call);
+}
 
 static void apply_keys(void) {
   bool down[KEY_MAX] = {};
@@ -58,17 +76,54 @@ static void advance_one(void) {
   apply_keys();
   TickCounter++;
   fsound_fake_advance(44100 / 60);
+  for (int close : Closes)
+    if (Tick == close) on_close_button();
   if (OnTick) OnTick(Tick);
   if (Tick >= TickLimit) QuitFlag = 1;
 }
 
 void plat_idle(void) {
   if (Frozen) return;
-  for (int i = 0; i < TicksPerIdle; i++) advance_one();
+  int until = Tick + 1;
+  for (Owed &o : Owing) {
+    if (o.tick > until || o.used) continue;
+    until = std::max(until, o.every ? Tick + o.n : o.tick + o.n - 1);
+    o.used = !o.every;
+  }
+  while (Tick < until) advance_one();
 }
+
+// Through the game's own scaler, as the real driver's presenter, into the
+// 16-bit memory screen.
+static void scale_onto_screen(BITMAP *bmp) {
+  if (!screen || !bmp) return;
+  PixelFormat format = {2, (unsigned)makecol16(255, 0, 0), (unsigned)makecol16(0, 255, 0),
+                        (unsigned)makecol16(0, 0, 255)};
+  build_colour_table(format, ScreenTable);
+  int pitch = screen->h > 1 ? (int)(screen->line[1] - screen->line[0]) : screen->w * 2;
+  unsigned char *origin = screen->line[0] + (size_t)ViewY * pitch + (size_t)ViewX * 2;
+  if (bmp->w == 320)
+    scale_rect(bmp, 0, 0, 320, 240, ViewZoom, ScreenTable, 2, origin, pitch);
+  else
+    scale_to_size(bmp, 320 * ViewZoom, 240 * ViewZoom, ScreenTable, 2, origin, pitch);
+}
+
+void plat_present_picture(BITMAP *picture) {
+  Pictures++;
+  scale_onto_screen(picture);
+}
+
+void plat_set_view(int x, int y, int zoom) {
+  ViewX = x;
+  ViewY = y;
+  ViewZoom = zoom;
+}
+
+void plat_display_info(DisplayInfo *info) { *info = Display; }
 
 void plat_present(BITMAP *backbuffer) {
   Presents++;
+  if (FramesOnScreen) scale_onto_screen(backbuffer);
   if (OnPresent && backbuffer) OnPresent(backbuffer, Tick);
   for (Snapshot &s : Snapshots)
     if (!s.taken && Tick >= s.tick && backbuffer) {
@@ -124,16 +179,22 @@ static bool enter_work_dir(const std::string &dir) {
 
 static void reset_state(const HeadlessOptions &options) {
   Tick = 0;
-  TicksPerIdle = 1;
   Frozen = 0;
   TickLimit = options.tickLimit;
   Script.clear();
+  Owing.clear();
+  Closes.clear();
   for (bool &p : Pressed) p = false;
   OnTick = nullptr;
   OnPresent = nullptr;
   Presents = Rests = LastRestMs = TimerHz = ErrorBoxes = 0;
   TimerBroken = false;
   GfxFailures = GfxModes = GfxCard = 0;
+  Display = DisplayInfo{1024, 768, 1024, 768, 1};
+  ViewX = ViewY = 0;
+  ViewZoom = 2;
+  Pictures = 0;
+  FramesOnScreen = false;
   Snapshots.clear();
   TickCounter = 0;
   QuitFlag = 0;
@@ -179,6 +240,8 @@ bool headless_start(const HeadlessOptions &options) {
     if (!MainData || create_fonts() != 0) return false;
   }
   fsound_use_fake_output(1);
+  SoundLog.clear();
+  FsoundTrace = keep_sound_call;
   if (init_sound() != 0) return false;
   game_srand(options.seed);
   return true;
@@ -195,6 +258,7 @@ void headless_stop(void) {
   if (screen) destroy_bitmap(screen);
   screen = nullptr;
   shutdown_game();
+  FsoundTrace = nullptr;
   for (int k = 1; k < KEY_MAX; k++) key[k] = 0;
   Started = false;
   if (!OldDir.empty() && chdir(OldDir.c_str()) != 0) perror("chdir");
@@ -205,8 +269,9 @@ void headless_stop(void) {
 }
 
 int headless_tick(void) { return Tick; }
-void headless_set_ticks_per_idle(int n) { TicksPerIdle = n; }
 void headless_freeze_clock(int frozen) { Frozen = frozen; }
+void headless_owe(int tick, int n, bool every) { Owing.push_back(Owed{tick, n, every, false}); }
+void headless_close_at(int tick) { Closes.push_back(tick); }
 
 void headless_hold(int keycode, int fromTick, int toTick) { Script.push_back(Hold{keycode, fromTick, toTick}); }
 void headless_clear_script(void) { Script.clear(); }
@@ -236,10 +301,29 @@ void headless_fail_gfx_modes(int count) { GfxFailures = count; }
 int headless_gfx_modes(void) { return GfxModes; }
 int headless_gfx_card(void) { return GfxCard; }
 
+void headless_set_display(const DisplayInfo &display) { Display = display; }
+void headless_frames_on_screen(int on) { FramesOnScreen = on != 0; }
+int headless_pictures(void) { return Pictures; }
+void headless_view(int *x, int *y, int *zoom) {
+  *x = ViewX;
+  *y = ViewY;
+  *zoom = ViewZoom;
+}
+
 void headless_snapshot(int tick, const std::string &pngPath) { Snapshots.push_back(Snapshot{tick, pngPath, false}); }
 
 bool headless_save_png(BITMAP *bmp, const std::string &pngPath) {
   return bmp && save_png(pngPath.c_str(), bmp, nullptr) == 0;
 }
+
+int sound_log_count(void) { return (int)SoundLog.size(); }
+
+int sound_log_entry(int i, FsoundLogEntry *entry) {
+  if (i < 0 || i >= (int)SoundLog.size() || !entry) return 0;
+  *entry = SoundLog[i];
+  return 1;
+}
+
+void sound_log_clear(void) { SoundLog.clear(); }
 
 const std::string &headless_work_dir(void) { return WorkDir; }

@@ -1,12 +1,16 @@
 // Headless driver: runs the real screens and events with no display, no
 // timer and no sound card. A virtual 60 Hz clock moves one tick on every
-// pass of a spinning loop (plat_idle), Allegro's key[] array follows a
+// pass of a spinning loop (plat_idle), or more where a test makes it owe
+// ticks, Allegro's key[] array follows a
 // per-tick script, rand() is seeded, presents are counted and the
 // Backbuffer can be saved as PNG at chosen ticks.
 #pragma once
 
 #include <allegro.h>
+#include "shell/platform.h"
 #include <string>
+
+#include "sound/fsound.h"
 
 struct HeadlessOptions {
   unsigned seed = 1;
@@ -29,8 +33,12 @@ void headless_stop(void);
 
 // Virtual clock: the number of ticks since start.
 int headless_tick(void);
-// Ticks added to TickCounter on each idle pass (default 1), to test catch-up.
-void headless_set_ticks_per_idle(int n);
+// Catch-up: the idle pass that reaches tick moves the clock on to at least
+// tick + n - 1, so the loop finds the ticks up to there owed before its next
+// frame. With every set, each pass from tick on moves the clock n ticks.
+void headless_owe(int tick, int n, bool every);
+// The window's close button, pressed as the clock reaches tick.
+void headless_close_at(int tick);
 // Stop the clock from moving on idle passes (for tests that drive
 // TickCounter themselves).
 void headless_freeze_clock(int frozen);
@@ -62,6 +70,21 @@ void headless_fail_gfx_modes(int count);
 // Mode sets asked for since start, and the driver of the last one.
 int headless_gfx_modes(void);
 int headless_gfx_card(void);
+
+// What the display offers (by default a 1024x768 desktop whose full screen
+// can switch to 640x480), and where frames land after a mode set.
+void headless_set_display(const DisplayInfo &display);
+void headless_view(int *x, int *y, int *zoom);
+// Frames are scaled onto the memory screen as the real driver shows them
+// (off by default, for speed); 640x480 pictures always are.
+void headless_frames_on_screen(int on);
+int headless_pictures(void);
+// The sound library's channel calls since the last clear, oldest first (the
+// driver sets the library's trace hook on start).
+int sound_log_count(void);
+// Entry i of the kept calls; 0 when out of range.
+int sound_log_entry(int i, FsoundLogEntry *entry);
+void sound_log_clear(void);
 
 // Save the Backbuffer as PNG after the first present at or after a tick.
 void headless_snapshot(int tick, const std::string &pngPath);

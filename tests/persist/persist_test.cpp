@@ -30,10 +30,10 @@ void write_text(const char *path, const char *text) {
   f << text;
 }
 
-// The thirteen fields in file order.
+// The thirteen fields in file order, then the zoom.
 void expect_settings(const SettingsData &want) {
   const int *got = &Settings.online_scores, *w = &want.online_scores;
-  for (int i = 0; i < 13; i++) EXPECT_EQ(got[i], w[i]) << "field " << i;
+  for (int i = 0; i < 14; i++) EXPECT_EQ(got[i], w[i]) << "field " << i;
 }
 
 class Persist : public ::testing::Test {
@@ -49,10 +49,11 @@ const std::vector<unsigned char> NO_RECORDS = {0x00, 0x00, 0x80, 0xBF, 0xFF, 0xF
 
 TEST_F(Persist, EmptyFileGivesDefaultsAndFirstSaveWritesAllThirteenKeys) {
   write_text(CONFIG_FILE, "");
-  Settings = SettingsData{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+  Settings = SettingsData{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
   ASSERT_EQ(load_settings(), 1);
-  // Full screen, no refresh request, no rest, NOVICE, loud, arrows, Space, Escape.
-  expect_settings({1, 0, 0, 0, 0, 8, 8, 84, 85, 82, 83, 75, 59});
+  // Full screen, no refresh request, no rest, NOVICE, loud, arrows, Space,
+  // Escape, today's window size.
+  expect_settings({1, 0, 0, 0, 0, 8, 8, 84, 85, 82, 83, 75, 59, 2});
 
   save_settings();
   std::string text = read_text(CONFIG_FILE);
@@ -60,23 +61,29 @@ TEST_F(Persist, EmptyFileGivesDefaultsAndFirstSaveWritesAllThirteenKeys) {
                          "windowed = 0", "forcerate = 0", "[sound]", "soundvolume = 8", "musicvolume = 8",
                          "[controls]", "up = 84", "down = 85", "left = 82", "right = 83", "fire = 75", "quit = 59"};
   for (const char *l : lines) EXPECT_NE(text.find(l), std::string::npos) << l << " missing from:\n" << text;
+  EXPECT_EQ(text.find("zoom"), std::string::npos) << "the zoom is never written";
 }
 
 TEST_F(Persist, SaveKeepsOtherLinesAndReadsBackWhatItWrote) {
-  write_text(CONFIG_FILE, "[general]\nplayer = Pelk\ndifficulty = 1\n[extra]\nshoe_size = 3\n");
+  write_text(CONFIG_FILE,
+             "[general]\nplayer = Pelk\ndifficulty = 1\n[graphics]\nzoom = 3\n[extra]\nshoe_size = 3\n");
   ASSERT_EQ(load_settings(), 1);
   EXPECT_EQ(Settings.difficulty, 1);
+  EXPECT_EQ(Settings.zoom, 3);
   Settings.difficulty = 2;
   Settings.left = KEY_A;
+  Settings.zoom = 4;  // never saved: the player's line stands
   save_settings();
   std::string text = read_text(CONFIG_FILE);
   EXPECT_NE(text.find("player = Pelk"), std::string::npos);
   EXPECT_NE(text.find("shoe_size = 3"), std::string::npos);
+  EXPECT_NE(text.find("zoom = 3"), std::string::npos);
 
   Settings = SettingsData();
   ASSERT_EQ(load_settings(), 1);
   EXPECT_EQ(Settings.difficulty, 2);
   EXPECT_EQ(Settings.left, KEY_A);
+  EXPECT_EQ(Settings.zoom, 3);
 }
 
 TEST_F(Persist, HandEditedValuesAreClampedOnReading) {
@@ -104,11 +111,11 @@ TEST_F(Persist, MissingFileLeavesSettingsUntouched) {
 }
 
 TEST_F(Persist, BackupAndRestoreCopyEveryField) {
-  Settings = SettingsData{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+  Settings = SettingsData{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
   backup_settings();
-  Settings = SettingsData{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  Settings = SettingsData{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   restore_settings();
-  expect_settings({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+  expect_settings({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
 }
 
 // A fresh game creates the file with no record; a file deleted while the

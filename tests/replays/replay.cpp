@@ -9,6 +9,7 @@
 #include "sound/fsound.h"
 #include "sound/sound.h"
 
+#include <limits.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
@@ -148,6 +149,31 @@ static bool read_skips(Replay *p, std::istringstream &in) {
   return any;
 }
 
+// owe N every [FROM], or owe N TICK.
+static bool read_owe(Reader *r, std::istringstream &in) {
+  ReplayOwe owe{0, false, ReplayTick()};
+  std::string at;
+  if (!(in >> owe.n >> at) || owe.n < 1) return false;
+  owe.every = at == "every";
+  if (owe.every && !(in >> at)) at = "0";
+  if (!tick_value(r, at, &owe.tick)) return false;
+  r->replay->owes.push_back(owe);
+  return true;
+}
+
+// close TICK [TICK...]: one run for each.
+static bool read_closes(Reader *r, std::istringstream &in) {
+  std::string at;
+  ReplayTick tick;
+  bool any = false;
+  while (in >> at) {
+    if (!tick_value(r, at, &tick)) return false;
+    r->replay->closes.push_back(tick);
+    any = true;
+  }
+  return any;
+}
+
 static bool read_line(Reader *r, const std::string &line) {
   std::istringstream in(line.substr(0, line.find('#')));
   std::string word, a, b;
@@ -169,6 +195,8 @@ static bool read_line(Reader *r, const std::string &line) {
   if (word == "keys") return read_binding(p, in);
   if (word == "hold") return read_hold(r, in);
   if (word == "alternate") return read_alternate(r, in);
+  if (word == "owe") return read_owe(r, in);
+  if (word == "close") return read_closes(r, in);
   if (word == "records") {
     p->presetRecords = true;
     return bool(in >> p->records[0] >> p->records[1] >> p->records[2] >> p->records[3]);
@@ -230,18 +258,12 @@ static const ReplayWatcher *const WATCHERS[] = {
 };
 
 static const char *const OUTCOME_NAMES[6] = {"NONE", "FALSE_START", "QUALIFIED", "QUIT", "FAILED", "ALL_DONE"};
-static const char *const SOUND_NAMES[SOUND_COUNT] = {
-    "spare", "footstep", "speech", "menu", "swim_a", "swim_b", "swim_c", "dive", "catapult",
-    "start", "foul", "balloon", "throw", "tick", "screen", "bounce", "bullseye", "pop"};
-static const char *const MUSIC_NAMES[MUSIC_COUNT] = {
-    "intro", "event", "game_over", "congratulations", "spare", "failed", "champion", "qualified", "title"};
-
 static const char *outcome_name(int outcome) {
   return outcome >= 0 && outcome <= 5 ? OUTCOME_NAMES[outcome] : "?";
 }
 
 struct Watch {
-  int choice, cheat, verdict, hz, footsteps;
+  int choice, cheat, verdict, hz;
 };
 static Watch Seen;
 
@@ -264,45 +286,43 @@ static unsigned pool_hash(void) {
   return h;
 }
 
-// Sample slots of the sound library, learnt from the first sound seen still
-// playing, so sounds stopped before they are looked at keep their names.
-static const FSOUND_SAMPLE *SampleSlots;
-
-static const char *sample_name(const FSOUND_SAMPLE *sample) {
-  for (int i = 0; i < SOUND_COUNT; i++)
-    if (sample && SoundEffects[i] == sample) return SOUND_NAMES[i];
-  for (int i = 0; i < MUSIC_COUNT; i++)
-    if (sample && MusicSamples[i] == sample) return MUSIC_NAMES[i];
-  return "?";
-}
-
-// Sounds started since the last tick; footsteps are only counted.
-static void watch_sounds(int tick) {
-  FsoundLogEntry entry;
-  FsoundChannelInfo info;
-  for (int i = 0; fsound_log_entry(i, &entry); i++) {
-    if (entry.call != FCALL_PLAY) continue;
-    if (!SampleSlots && fsound_channel_info(entry.channel, &info) && info.sample)
-      SampleSlots = info.sample - entry.value;
-    const char *name = SampleSlots ? sample_name(SampleSlots + entry.value) : "?";
-    if (strcmp(name, "footstep") == 0)
-      Seen.footsteps++;
-    else
-      replay_say("t=%d sound %s", tick, name);
-  }
-  fsound_log_clear();
-}
-
 static void watch_change(int tick, int *seen, int now, const char *what) {
   if (*seen == now) return;
   *seen = now;
   replay_say("t=%d %s %d", tick, what, now);
 }
 
+// --- The window closed: what still happens after it ---
+
+static const Replay *Playing;
+static const ReplayTick *Closing;
+
+struct AfterClose {
+  int tick, frames, lit;
+  std::string entered;
+};
+static AfterClose Closed;
+
+static void note_frame_after_close(BITMAP *frame) {
+  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
+  if (Closed.tick < 0) return;
+  Closed.frames++;
+  bool black = true;
+  for (int y = 0; y < frame->h && black; y++)
+    for (int x = 0; x < frame->w && black; x++) black = ((const unsigned short *)frame->line[y])[x] == 0;
+  Closed.lit += !black;
+}
+
+static void note_entered_after_close(const char *anchor) {
+  if (QuitFlag && Closed.tick < 0) Closed.tick = headless_tick();
+  if (Closed.tick >= 0) Closed.entered += std::string(" ") + anchor;
+}
+
 // Seen at the start of a virtual tick: what the logic of the tick before did.
 static void on_tick(int next) {
   int tick = next - 1;
-  watch_sounds(tick);
+  if (QuitFlag && Closed.tick < 0 && next <= Playing->endTick) Closed.tick = next;
+  sounds_say(tick);
   watch_change(tick, &Seen.choice, TitleMenu.choice, "title choice");
   watch_change(tick, &Seen.cheat, CheatMode, "cheat");
   watch_change(tick, &Seen.verdict, Verdict, "verdict");
@@ -310,6 +330,7 @@ static void on_tick(int next) {
   for (const ReplayWatcher *w : WATCHERS)
     if (w->tick) w->tick(tick);
   if (tick % 60 == 0) replay_say("t=%d pool %08x", tick, pool_hash());
+  frames_flush(next);
 }
 
 // --- Golden frames ---
@@ -322,56 +343,58 @@ struct FrameDue {
 };
 static std::vector<FrameDue> FramesDue;
 
+// Each 16-bit pixel as the four bytes of an int.
 static unsigned frame_hash(BITMAP *frame) {
   unsigned h = 2166136261u;
   for (int y = 0; y < frame->h; y++)
     for (int x = 0; x < frame->w; x++) {
-      unsigned pixel = (unsigned)getpixel(frame, x, y);
+      unsigned pixel = ((const unsigned short *)frame->line[y])[x];
       for (int b = 0; b < 4; b++) h = (h ^ ((pixel >> (8 * b)) & 0xff)) * 16777619u;
     }
   return h;
 }
 
+#define FRAMES_DIR QVL_BINARY_DIR "/replays/frames"
+
 // Each golden frame is also saved, to be looked at, as
 // build/replays/frames/<replay>-<frame>.png.
 static void take_frames(BITMAP *frame, int tick) {
+  frame_presented(frame, tick);
+  note_frame_after_close(frame);
   for (size_t i = 0; i < FramesDue.size();) {
     if (tick < FramesDue[i].tick) {
       i++;
       continue;
     }
     replay_say("t=%d frame %s %08x", tick, FramesDue[i].name.c_str(), frame_hash(frame));
-    std::string dir = QVL_BINARY_DIR "/replays/frames";
-    mkdir(QVL_BINARY_DIR "/replays", 0755);
-    mkdir(dir.c_str(), 0755);
-    headless_save_png(frame, dir + "/" + ReplayName + "-" + FramesDue[i].name + ".png");
+    headless_save_png(frame, FRAMES_DIR "/" + ReplayName + "-" + FramesDue[i].name + ".png");
     FramesDue.erase(FramesDue.begin() + i);
   }
 }
 
 // --- Anchors: holds and frames counted from where a screen or event starts ---
 
-static const Replay *Playing;
 static std::map<std::string, int> AnchorRuns;
 
 static bool due_at(const ReplayTick &t, const char *anchor, int run) {
   return t.anchor == anchor && (t.run == 0 || t.run == run);
 }
 
-void replay_anchor(const char *anchor) {
-  int run = ++AnchorRuns[anchor];
-  int now = headless_tick();
+// Everything the replay times from this anchor (empty: absolute ticks),
+// counted from now.
+static void schedule(const char *anchor, int run, int now) {
   for (const ReplayHold &h : Playing->holds)
     if (due_at(h.from, anchor, run)) headless_hold(h.key, now + h.from.offset, now + h.from.offset + h.length);
   for (const ReplayFrame &f : Playing->frames)
     if (due_at(f.tick, anchor, run)) FramesDue.push_back(FrameDue{f.name, now + f.tick.offset});
+  for (const ReplayOwe &o : Playing->owes)
+    if (due_at(o.tick, anchor, run)) headless_owe(now + o.tick.offset, o.n, o.every);
+  if (Closing && due_at(*Closing, anchor, run)) headless_close_at(now + Closing->offset);
 }
 
-static void schedule_absolute(const Replay &replay) {
-  for (const ReplayHold &h : replay.holds)
-    if (h.from.anchor.empty()) headless_hold(h.key, h.from.offset, h.from.offset + h.length);
-  for (const ReplayFrame &f : replay.frames)
-    if (f.tick.anchor.empty()) FramesDue.push_back(FrameDue{f.name, f.tick.offset});
+void replay_anchor(const char *anchor) {
+  note_entered_after_close(anchor);
+  schedule(anchor, ++AnchorRuns[anchor], headless_tick());
 }
 
 // --- Events, watched on their way in and out ---
@@ -444,7 +467,7 @@ static void watch_events(const Replay &replay) {
 
 // --- Running ---
 
-static void set_up(const Replay &replay) {
+static void set_up(const Replay &replay, size_t run, const ReplayCapture &capture) {
   Settings.difficulty = replay.difficulty;
   if (replay.left) Settings.left = replay.left;
   if (replay.right) Settings.right = replay.right;
@@ -467,16 +490,21 @@ static void set_up(const Replay &replay) {
   TitleMenu = TitleMenuState();
   Sprint = SprintRun();
   Seen = Watch();
-  SampleSlots = nullptr;
-  fsound_log_clear();
+  sounds_reset();
   watch_events(replay);
   for (const ReplayWatcher *w : WATCHERS)
     if (w->reset) w->reset();
   ReplayName = replay.name;
+  mkdir(QVL_BINARY_DIR "/replays", 0755);
+  mkdir(FRAMES_DIR, 0755);
+  std::string runName = replay.closes.size() > 1 ? "-run" + std::to_string(run) : "";
+  frames_reset(capture.run == (int)run ? capture.window : -1, FRAMES_DIR "/" + replay.name + runName);
+  Closed = AfterClose{-1, 0, 0, ""};
   Playing = &replay;
+  Closing = replay.closes.empty() ? nullptr : &replay.closes[run - 1];
   AnchorRuns.clear();
   FramesDue.clear();
-  schedule_absolute(replay);
+  schedule("", 0, 0);
   headless_on_tick(on_tick);
   headless_on_present(take_frames);
 }
@@ -536,10 +564,21 @@ static std::string file_bytes(const char *name) {
   return hex;
 }
 
+static std::string tick_text(const ReplayTick &t) {
+  if (t.anchor.empty()) return "t=" + std::to_string(t.offset);
+  std::string run = t.run ? ":" + std::to_string(t.run) : "";
+  return "@" + t.anchor + run + (t.offset < 0 ? "" : "+") + std::to_string(t.offset);
+}
+
 static void summarise(void) {
+  frames_flush(INT_MAX);
   for (const FrameDue &f : FramesDue) replay_say("frame %s never shown (due at t=%d)", f.name.c_str(), f.tick);
+  if (Closing && Closed.tick < 0) replay_say("the window was not closed: the replay ended first");
+  if (Closing && Closed.tick >= 0)
+    replay_say("after the window closed at t=%d: %d frames shown, %d not black; entered:%s", Closed.tick,
+               Closed.frames, Closed.lit, Closed.entered.empty() ? " nothing" : Closed.entered.c_str());
   replay_say("end t=%d quit flag %d cheat %d logic rate %d footsteps %d", headless_tick(), (int)QuitFlag,
-      CheatMode, headless_timer_hz(), Seen.footsteps);
+      CheatMode, headless_timer_hz(), sounds_footsteps());
   replay_say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);
   replay_say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
       RecordTable.best_catapult_points, RecordTable.best_swim_time, RecordTable.best_throw_distance);
@@ -550,20 +589,32 @@ static void summarise(void) {
   Report += config;
 }
 
-std::string run_replay(const Replay &replay) {
-  Report.clear();
+static void run_once(const Replay &replay, size_t run, const ReplayCapture &capture) {
   HeadlessOptions options;
   options.seed = replay.seed;
   options.tickLimit = replay.endTick;
-  if (!headless_start(options)) return "headless start failed\n";
+  if (!headless_start(options)) {
+    Report += "headless start failed\n";
+    return;
+  }
   replay_say("replay %s seed %u difficulty %d start %s", replay.name.c_str(), replay.seed,
       replay.difficulty, replay.start.c_str());
-  set_up(replay);
+  if (!replay.closes.empty())
+    replay_say("run %zu of %zu: the window is closed at %s", run, replay.closes.size(),
+               tick_text(replay.closes[run - 1]).c_str());
+  set_up(replay, run, capture);
   play(replay);
+  // What the last tick did, as the next tick would have told it.
+  on_tick(headless_tick() + 1);
   headless_on_tick(nullptr);
   headless_on_present(nullptr);
   summarise();
   SportsDay = SPORTS_DAY_DEFAULT;
   headless_stop();
+}
+
+std::string run_replay(const Replay &replay, const ReplayCapture &capture) {
+  Report.clear();
+  for (size_t run = 1; run == 1 || run <= replay.closes.size(); run++) run_once(replay, run, capture);
   return Report;
 }

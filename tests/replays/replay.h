@@ -3,6 +3,8 @@
 // host, giving a text report of everything that happened.
 #pragma once
 
+#include <allegro.h>
+
 #include <string>
 #include <vector>
 
@@ -10,8 +12,9 @@
 // tick at which a screen or event is entered ("@catapult+30"): "title",
 // "day", "difficulty", "intro", "end" (an end screen), "sprint", "catapult",
 // "swim", "throw", and those the watchers set: "balloon" (catapulting),
-// "breathless" (the swim's marker goes up). "@throw:2+30" counts from the second entry only; without
-// ":N" the tick recurs at every entry.
+// "breathless" (the swim's marker goes up), "options" (the options menu is
+// open). "@throw:2+30" counts from the second entry only; without ":N" the
+// tick recurs at every entry.
 struct ReplayTick {
   std::string anchor;  // empty: absolute
   int run = 0;         // 0: every entry
@@ -28,6 +31,14 @@ struct ReplayHold {
 // presented at or after the tick.
 struct ReplayFrame {
   std::string name;
+  ReplayTick tick;
+};
+
+// Catch-up: before the frame after tick, the clock owes n ticks at once;
+// with every, before each frame from tick on.
+struct ReplayOwe {
+  int n;
+  bool every;
   ReplayTick tick;
 };
 
@@ -53,6 +64,16 @@ struct Replay {
   float records[4] = {-1, -1, -1, -1};
   std::vector<ReplayHold> holds;
   std::vector<ReplayFrame> frames;
+  std::vector<ReplayOwe> owes;
+  // The window is closed as the clock reaches the tick: one run for each.
+  std::vector<ReplayTick> closes;
+};
+
+// A frame window whose frames are saved as PNG (under
+// build/replays/frames/), in one run of the replay (counted from 1).
+struct ReplayCapture {
+  int run = 0;
+  int window = -1;
 };
 
 // A whole text file; false when it cannot be opened.
@@ -62,8 +83,9 @@ bool read_text(const std::string &path, std::string *text);
 bool load_replay(const std::string &path, Replay *replay, std::string *error);
 bool parse_replay(const std::string &text, Replay *replay, std::string *error);
 
-// Plays the replay from a fresh start and returns its report.
-std::string run_replay(const Replay &replay);
+// Plays the replay from a fresh start (once for each close tick) and
+// returns its report.
+std::string run_replay(const Replay &replay, const ReplayCapture &capture = ReplayCapture());
 
 // Marks an anchor reached now: holds and frames counted from it are
 // scheduled. A watcher may set anchors of its own ("@balloon+20"), counted
@@ -86,6 +108,19 @@ struct ReplayWatcher {
 // Told by the runner when a screen around the events returns, named by its
 // anchor (watch_screens.cpp).
 void screen_ended(const char *anchor);
+
+// The streams (streams.cpp). Frames: one line per window of 30 ticks with
+// the frames presented in it and a hash over them; the window starting at
+// captureStart is also saved, frame by frame, as <capturePrefix>-t<tick>.png.
+void frames_reset(int captureStart, const std::string &capturePrefix);
+void frame_presented(BITMAP *frame, int tick);
+// Reports the window that ended before tick.
+void frames_flush(int tick);
+// Sounds: every sound call the game makes, told with its tick (footsteps
+// are also counted).
+void sounds_reset(void);
+void sounds_say(int tick);
+int sounds_footsteps(void);
 
 extern const ReplayWatcher SPRINT_WATCHER;
 extern const ReplayWatcher CATAPULT_WATCHER;

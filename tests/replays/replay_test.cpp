@@ -43,6 +43,38 @@ static int first_difference(const std::string &a, const std::string &b, std::str
   }
 }
 
+// The frame windows of a report in order, each with its run.
+static std::vector<std::pair<int, std::string>> frame_windows(const std::string &report) {
+  std::vector<std::pair<int, std::string>> windows;
+  std::istringstream in(report);
+  std::string line;
+  int run = 0;
+  while (std::getline(in, line)) {
+    run += line.compare(0, 7, "replay ") == 0;
+    if (line.find(" frames ") != std::string::npos && line[0] == 't') windows.emplace_back(run, line);
+  }
+  return windows;
+}
+
+// Names the first frame window that differs and plays the replay again to
+// save that window's frames as PNG; empty when every window matches.
+static std::string first_window_differing(const Replay &replay, const std::string &expected,
+                                          const std::string &actual) {
+  auto was = frame_windows(expected), now = frame_windows(actual);
+  size_t i = 0;
+  while (i < was.size() && i < now.size() && was[i] == now[i]) i++;
+  if (i == was.size() && i == now.size()) return "";
+  const auto &at = i < now.size() ? now[i] : was[i];
+  ReplayCapture capture;
+  capture.run = at.first;
+  capture.window = atoi(at.second.c_str() + at.second.find(" frames ") + 8);
+  run_replay(replay, capture);
+  std::string run = replay.closes.size() > 1 ? "-run" + std::to_string(at.first) : "";
+  return "\n  first frame window that differs:\n    expected: " + (i < was.size() ? was[i].second : "(none)") +
+         "\n    actual:   " + (i < now.size() ? now[i].second : "(none)") + "\n  its frames, as shown now: " +
+         QVL_BINARY_DIR "/replays/frames/" + replay.name + run + "-t<tick>.png";
+}
+
 class ReplayTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ReplayTest, MatchesItsExpectedReport) {
@@ -62,9 +94,10 @@ TEST_P(ReplayTest, MatchesItsExpectedReport) {
   ASSERT_TRUE(read_text(expectedPath, &expected))
       << "no " << expectedPath << " (scripts/rerecord-replays.sh writes it)";
   line = first_difference(expected, report, &lineA, &lineB);
-  EXPECT_EQ(line, 0) << "report differs from the expected one at line " << line
-                     << ":\n  expected: " << lineA << "\n  actual:   " << lineB
-                     << "\n  diff " << expectedPath << " " << actualPath;
+  if (line == 0) return;
+  ADD_FAILURE() << "report differs from the expected one at line " << line << ":\n  expected: " << lineA
+                << "\n  actual:   " << lineB << first_window_differing(replay, expected, report)
+                << "\n  diff " << expectedPath << " " << actualPath;
 }
 
 INSTANTIATE_TEST_SUITE_P(Replays, ReplayTest, ::testing::ValuesIn(replay_names()),
@@ -115,6 +148,20 @@ TEST(ReplayFormat, ReadsTicksNamesAnchorsAndPatterns) {
   ASSERT_TRUE(parse_replay("skip sprint swim\n", &e, &error)) << error;
   EXPECT_TRUE(e.skip[0] && !e.skip[1] && e.skip[2] && !e.skip[3]);
   EXPECT_FALSE(parse_replay("skip hurdles\n", &e, &error));
+
+  Replay o;
+  ASSERT_TRUE(parse_replay("owe 3 every\nowe 5 @throw+300\nowe 2 every @swim:2\nclose 40 @end+499\n", &o, &error))
+      << error;
+  ASSERT_EQ(o.owes.size(), 3u);
+  EXPECT_TRUE(o.owes[0].every && o.owes[0].n == 3 && o.owes[0].tick.offset == 0 && o.owes[0].tick.anchor.empty());
+  EXPECT_TRUE(!o.owes[1].every && o.owes[1].n == 5 && o.owes[1].tick.anchor == "throw" && o.owes[1].tick.offset == 300);
+  EXPECT_TRUE(o.owes[2].every && o.owes[2].tick.run == 2);
+  ASSERT_EQ(o.closes.size(), 2u);
+  EXPECT_EQ(o.closes[0].offset, 40);
+  EXPECT_EQ(o.closes[1].anchor, "end");
+  EXPECT_FALSE(parse_replay("owe 0 every\n", &o, &error));
+  EXPECT_FALSE(parse_replay("owe 2\n", &o, &error));
+  EXPECT_FALSE(parse_replay("close\n", &o, &error));
 }
 
 TEST(ReplayFormat, FirstDifferenceNamesTheLine) {

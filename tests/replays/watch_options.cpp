@@ -84,6 +84,8 @@ static void watch_settings(int tick) {
 }
 
 static void opened(int tick) {
+  // A scripted player can answer the menu: "@options+10".
+  replay_anchor("options");
   Seen = OptionsSeen();
   Seen.menu = OptionsMenu;
   Seen.settings = Settings;

@@ -54,6 +54,11 @@ static int intro_sounds_playing(void) {
   return n;
 }
 
+// The celebration's limit is not a step's: it is looked at between frames.
+static bool end_timed_out(void) {
+  return EndScreen.done || (EndScreen.kind == END_CELEBRATION && EndScreen.ticks >= CELEBRATION_TICKS);
+}
+
 void screen_ended(const char *anchor) {
   int t = headless_tick();
   const IntroScreenState &s = IntroScreen;
@@ -62,10 +67,11 @@ void screen_ended(const char *anchor) {
     replay_say("t=%d difficulty -> %d (pointer %d, panel y %d)", t, d.chosen, d.selected, d.panelY);
   if (strcmp(anchor, "intro") == 0)
     replay_say("t=%d intro %d over by %s after %d ticks (title y %d, text x %d), its sounds playing %d", t,
-               s.event, s.firePressed ? "fire" : "time", s.ticks, s.titleY, s.textX, intro_sounds_playing());
+               s.event, s.firePressed ? "fire" : s.done ? "time" : "the closed window", s.ticks, s.titleY, s.textX,
+               intro_sounds_playing());
   if (strcmp(anchor, "end") == 0)
     replay_say("t=%d %s over by %s after %d ticks", t, END_NAMES[EndScreen.kind],
-               EndScreen.left ? "fire or quit" : "time", EndScreen.ticks);
+               EndScreen.left ? "fire or quit" : end_timed_out() ? "time" : "the closed window", EndScreen.ticks);
 }
 
 const ReplayWatcher SCREENS_WATCHER = {reset, watch, nullptr};

@@ -35,7 +35,8 @@ static void lane_changes(int tick, int lane) {
 
 static void breath_changes(int tick) {
   const PaceController &p = Lanes[PLAYER_LANE];
-  if (p.breath != Seen.breath && p.breath != Seen.breath - 1) replay_say("t=%d swim breath %d", tick, p.breath);
+  // A fresh breath; the count down to 0 is not told.
+  if (p.breath > Seen.breath) replay_say("t=%d swim breath %d", tick, p.breath);
   if (p.breathHold && !Seen.breathHold) replay_say("t=%d swim early breath: treading water", tick);
   // A scripted swimmer can answer the marker: "@breathless+1".
   if (Swim.breathWarning && !Seen.marker) {

@@ -33,7 +33,7 @@ void sleep_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms
 
 class Xserver {
 public:
-  bool start() {
+  bool start(const char *screen = "1024x768x16") {
     int fds[2];
     if (pipe(fds) != 0) return false;
     pid_ = fork();
@@ -43,7 +43,7 @@ public:
       dup2(devnull, 2);
       char fd[16];
       snprintf(fd, sizeof fd, "%d", fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x16", "-nolisten", "tcp", "-noreset", (char *)nullptr);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", screen, "-nolisten", "tcp", "-noreset", (char *)nullptr);
       _exit(127);
     }
     close(fds[1]);
@@ -654,6 +654,77 @@ TEST_F(Desktop, StopSignalClosesTheStartUpMessage) {
   EXPECT_EQ(game.wait_exit(2000), 6);
   sleep_ms(200);
   EXPECT_EQ(processes_in(dir_), 0) << "the message was left on the screen";
+}
+
+// The splash at zoom 3 in a true-colour window, in the display's 8.8.8
+// pixels: each 5.6.5 colour of the datafile widened as the presenter does.
+bool splash_pixel_true(BITMAP *splash, int x, int y, unsigned long *out) {
+  int c = getpixel(splash, x, y);
+  *out = (unsigned long)getr16(c) << 16 | (unsigned long)getg16(c) << 8 | (unsigned long)getb16(c);
+  return true;
+}
+
+// How many sampled pixels of the window match a 5.6.5 picture scaled to it.
+int matching_pixels(Display *d, Window w, BITMAP *picture, int rows, int *total) {
+  XImage *img = XGetImage(d, w, 0, 0, 960, 720, AllPlanes, ZPixmap);
+  if (!img) return 0;
+  int same = 0;
+  *total = 0;
+  for (int y = 1; y < rows; y += 7)
+    for (int x = 2; x < 960; x += 11) {
+      unsigned long want;
+      splash_pixel_true(picture, x * picture->w / 960, y * picture->w / 960, &want);
+      (*total)++;
+      same += (XGetPixel(img, x, y) & 0xffffff) == want;
+    }
+  XDestroyImage(img);
+  return same;
+}
+
+// The real presenter on a 24-bit display: the window is the picture times
+// the zoom; the splash fills it scaled, colour for colour, and so does the
+// title's background above the banner once the menu has settled.
+TEST_F(EndToEnd, ZoomThreeWindowOnATrueColourDisplay) {
+  x_.stop();
+  ASSERT_TRUE(x_.start("1920x1080x24"));
+  lay_out(true, true, true);
+  {
+    std::ifstream in(dir_ + "/qvlgam.cfg");
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string cfg = text.str();
+    size_t at = cfg.find("zoom = 2");
+    ASSERT_NE(at, std::string::npos);
+    cfg.replace(at, 8, "zoom = 3");
+    std::ofstream(dir_ + "/qvlgam.cfg") << cfg;
+  }
+  ASSERT_TRUE(headless_start_bare());
+  DATAFILE *data = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
+  ASSERT_NE(data, nullptr);
+  Game game;
+  game.start(dir_, x_.name());
+  Display *d = x_.display();
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  ASSERT_NE(w, 0u) << "no game window";
+  sleep_ms(1500);
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(d, w, &a));
+  EXPECT_EQ(a.width, 960);
+  EXPECT_EQ(a.height, 720);
+  int total = 0;
+  int same = matching_pixels(d, w, (BITMAP *)data[1].dat, 660, &total);
+  EXPECT_GT(same * 100, total * 95) << same << " of " << total << " pixels match the splash";
+  unload_datafile(data);
+  data = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
+  ASSERT_NE(data, nullptr);
+  ASSERT_EQ(reach_title(d, x_.name()), w);
+  sleep_ms(1500);
+  same = matching_pixels(d, w, (BITMAP *)data[13].dat, 190 * 3, &total);
+  EXPECT_GT(same * 100, total * 95) << same << " of " << total << " pixels match the title's background";
+  unload_datafile(data);
+  headless_stop();
+  send_delete_window(d, w);
+  EXPECT_EQ(game.wait_exit(10000), 0);
 }
 
 }  // namespace

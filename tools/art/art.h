@@ -21,3 +21,5 @@ bool art_main_entry(int index, Image &out);
 bool art_sprite_entry(int index, Image &out);
 // "qvlgam2.dat" entry 0 (unused, small) and 1 (the 640x480 splash).
 bool art_splash_entry(int index, Image &out);
+// The desktop icon, size x size pixels.
+void art_icon(int size, Image &out);
