@@ -2,14 +2,17 @@
 // values, no header.
 #include "persist/persist.h"
 
-#include <allegro.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
-RecordData RecordTable;
+#define NO_RECORDS RecordData{-1.0f, -1, -1.0f, -1.0f}
+
+// No record in any field until the file is read: a file that cannot be
+// read must not leave zeros, which no result could beat.
+RecordData RecordTable = NO_RECORDS;
 
 #define RECORDS_SIZE 16
 
@@ -52,35 +55,64 @@ static float distance_or_none(float d) { return std::isfinite(d) && d >= 0.0f ? 
 
 static int points_or_none(int p) { return p >= 0 && p <= BEST_POSSIBLE_POINTS ? p : -1; }
 
-// Only whole fields are taken from a short file; the rest keep their values.
-static void decode_records(const unsigned char *in, int length, RecordData &r) {
+// A field the file does not cover whole reads as no record: a file cut
+// short (or emptied) must not show 0 as a best nobody can beat.
+static RecordData decode_records(const unsigned char *in, long length) {
+  RecordData r = NO_RECORDS;
   if (length >= 4) r.best_sprint_time = time_or_none(bits_float(get_le32(in)));
   if (length >= 8) r.best_catapult_points = points_or_none((int)get_le32(in + 4));
   if (length >= 12) r.best_swim_time = time_or_none(bits_float(get_le32(in + 8)));
   if (length >= 16) r.best_throw_distance = distance_or_none(bits_float(get_le32(in + 12)));
+  return r;
 }
 
+// The file as it stands; every field no record when it is missing, cannot
+// be read or is not a regular file. 0 when there is no file at all.
+static int read_records_file(RecordData *out) {
+  unsigned char *bytes = nullptr;
+  long length = 0;
+  int found = read_whole_file(RECORDS_FILE, &bytes, &length, RECORDS_SIZE);
+  *out = decode_records(bytes, found == 1 ? length : 0);
+  free(bytes);
+  return found != 0;
+}
+
+static float lower_time(float a, float b) {
+  if (a <= 0.0f) return b;
+  return b > 0.0f && b < a ? b : a;
+}
+
+RecordData better_records(const RecordData &a, const RecordData &b) {
+  RecordData r;
+  r.best_sprint_time = lower_time(a.best_sprint_time, b.best_sprint_time);
+  r.best_catapult_points = a.best_catapult_points > b.best_catapult_points ? a.best_catapult_points
+                                                                            : b.best_catapult_points;
+  r.best_swim_time = lower_time(a.best_swim_time, b.best_swim_time);
+  r.best_throw_distance = a.best_throw_distance > b.best_throw_distance ? a.best_throw_distance
+                                                                        : b.best_throw_distance;
+  return r;
+}
+
+// Another copy of the game, or a backup put back, may have changed the
+// file since: each field keeps the better of the file and memory, so a best
+// is never lost and the headers show the best there is.
 void load_records(void) {
-  if (!exists(RECORDS_FILE)) {
-    RecordTable.best_sprint_time = -1.0f;
-    RecordTable.best_catapult_points = -1;
-    RecordTable.best_swim_time = -1.0f;
-    RecordTable.best_throw_distance = -1.0f;
-    save_records();
-    return;
-  }
-  FILE *f = fopen(RECORDS_FILE, "rb");
-  if (!f) return;
-  unsigned char buf[RECORDS_SIZE];
-  int length = (int)fread(buf, 1, RECORDS_SIZE, f);
-  fclose(f);
-  decode_records(buf, length, RecordTable);
+  RecordData disk;
+  int found = read_records_file(&disk);
+  RecordTable = better_records(RecordTable, disk);
+  if (!found) save_records();
 }
 
 // A crash or a full disk mid-write never leaves a cut-short file. A file the
 // player made read-only stays as it is.
 void save_records(void) {
+  int lock = save_begin(RECORDS_FILE);
+  if (lock == SAVE_REFUSED) return;
+  RecordData disk;
+  read_records_file(&disk);
+  RecordTable = better_records(RecordTable, disk);
   unsigned char buf[RECORDS_SIZE];
   encode_records(RecordTable, buf);
   save_file_safely(RECORDS_FILE, buf, RECORDS_SIZE);
+  save_end(lock);
 }

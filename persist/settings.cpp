@@ -5,11 +5,11 @@
 
 #include <allegro.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 SettingsData Settings;
 SettingsData SettingsBackup;
@@ -44,103 +44,98 @@ static const SettingKey ZOOM_KEY = {"graphics", "zoom", 2, &SettingsData::zoom};
 
 static int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// A decimal integer as the file gives it (a fraction is cut at its point),
-// held to the range of an int; a value that is not a number at all is taken
-// as missing.
-static int read_value(const SettingKey &k) {
-  const char *text = get_config_string(k.section, k.name, nullptr);
-  if (!text) return k.defaultValue;
-  char *end = nullptr;
-  long long v = strtoll(text, &end, 10);
-  if (end == text) return k.defaultValue;
-  return (int)(v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : v));
+// A decimal integer as strtoll reads it (a fraction is cut at its point),
+// held to the range of an int; 0 when the value is not a number at all.
+static int number_in(const char *p, long n, int *out) {
+  long i = 0;
+  bool negative = false;
+  if (i < n && (p[i] == '+' || p[i] == '-')) negative = p[i++] == '-';
+  if (i == n || p[i] < '0' || p[i] > '9') return 0;
+  long long v = 0;
+  for (; i < n && p[i] >= '0' && p[i] <= '9'; i++)
+    if (v <= INT_MAX) v = v * 10 + (p[i] - '0');
+  v = negative ? -v : v;
+  *out = (int)(v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : v));
+  return 1;
+}
+
+// The number as the file gives it; 0 when missing or not a number.
+static int raw_value(const char *text, long size, const SettingKey &k, int *out) {
+  const char *value;
+  long length;
+  return config_value(text, size, k.section, k.name, &value, &length) && number_in(value, length, out);
 }
 
 static bool is_binding(const SettingKey &k) { return k.section[0] == 'c'; }
 
-int load_settings(void) {
-  if (!exists(CONFIG_FILE)) return 0;
-  set_config_file(CONFIG_FILE);
+void parse_settings(const char *text, long size, SettingsData *out) {
   for (const SettingKey &k : KEYS) {
-    int v = read_value(k);
+    int v = k.defaultValue;
+    raw_value(text, size, k, &v);
     // A binding to no key or joystick input could never be pressed: fire
     // alone would lock the player out of the game.
     if (is_binding(k) && !input_code_valid(v)) v = k.defaultValue;
-    Settings.*k.field = v;
+    out->*k.field = v;
   }
   // A hand-edited file must not send the volume pictures or the difficulty
   // screen past their ranges.
-  Settings.soundvolume = clamp(Settings.soundvolume, 0, 8);
-  Settings.musicvolume = clamp(Settings.musicvolume, 0, 8);
-  Settings.difficulty = clamp(Settings.difficulty, 0, 2);
-  Settings.zoom = read_value(ZOOM_KEY);
+  out->soundvolume = clamp(out->soundvolume, 0, 8);
+  out->musicvolume = clamp(out->musicvolume, 0, 8);
+  out->difficulty = clamp(out->difficulty, 0, 2);
+  out->zoom = ZOOM_KEY.defaultValue;
+  raw_value(text, size, ZOOM_KEY, &out->zoom);
+}
+
+int load_settings(void) {
+  unsigned char *text = nullptr;
+  long size = 0;
+  if (read_whole_file(CONFIG_FILE, &text, &size, LONG_MAX - 1) != 1) return 0;
+  parse_settings((const char *)text, size, &Settings);
+  free(text);
   return 1;
 }
 
-static void set_all_keys(void) {
-  for (const SettingKey &k : KEYS) set_config_int(k.section, k.name, Settings.*k.field);
+char *settings_file_text(const char *old, long oldSize, const SettingsData &s, long *size) {
+  ConfigEntry entries[13];
+  for (int i = 0; i < 13; i++) entries[i] = ConfigEntry{KEYS[i].section, KEYS[i].name, s.*KEYS[i].field};
+  return config_rewrite(old, oldSize, entries, 13, size);
 }
 
-static bool file_holds_settings(void) {
+// Every value reads back from the new text as it stands in memory.
+static bool text_holds(const char *text, long size, const SettingsData &s) {
   for (const SettingKey &k : KEYS) {
-    if (get_config_string(k.section, k.name, nullptr) == nullptr) return false;
-    if (get_config_int(k.section, k.name, 0) != Settings.*k.field) return false;
+    int v;
+    if (!raw_value(text, size, k, &v) || v != s.*k.field) return false;
   }
   return true;
 }
 
-// The current file's lines, so that lines the game does not know survive.
-// Allegro adds a missing key before the first blank line after its section
-// header, or at the very end: without a blank line before each section a
-// new key would land in the last section of the file.
-static bool copy_file_into(int fd, const char *path) {
-  FILE *in = fopen(path, "rb");
-  if (!in) return true;
-  char line[1024];
-  bool ok = true, lineStart = true, lastBlank = true;
-  while (ok && fgets(line, sizeof line, in)) {
-    size_t n = strlen(line);
-    if (lineStart && line[0] == '[' && !lastBlank) ok = write_fully(fd, (const unsigned char *)"\n", 1);
-    if (lineStart) lastBlank = strspn(line, " \t\r\n") == n;
-    ok = ok && write_fully(fd, (const unsigned char *)line, (long)n);
-    lineStart = n > 0 && line[n - 1] == '\n';
-  }
-  ok = !ferror(in) && ok;
-  fclose(in);
-  return ok;
-}
-
-// Allegro writes the temporary file; it is read back before it may replace
-// the real one, since Allegro does not report a failed write.
-static bool write_temp(const char *target, const char *temp, int fd) {
-  bool ok = copy_file_into(fd, target);
-  ok = close(fd) == 0 && ok;
-  if (ok) {
-    set_config_file(temp);
-    set_all_keys();
-    flush_config_file();
-    set_config_file(temp);
-    ok = file_holds_settings();
-  }
-  if (!ok) unlink(temp);
-  return ok;
+// Lines the game does not know survive; a file that exists but cannot be
+// read is not replaced, since they would be lost.
+static void save_over(const char *old, long oldSize) {
+  long size = 0;
+  char *text = settings_file_text(old, oldSize, Settings, &size);
+  if (!text)
+    save_failed(CONFIG_FILE, "out of memory");
+  else if (!text_holds(text, size, Settings))
+    save_failed(CONFIG_FILE, "the new text did not give back the settings");
+  else
+    save_file_safely(CONFIG_FILE, (const unsigned char *)text, size);
+  free(text);
 }
 
 void save_settings(void) {
-  char target[PATH_MAX], temp[PATH_MAX + 8];
-  if (!save_target(CONFIG_FILE, target, sizeof target)) return;
-  int fd = open_temp(target, temp, sizeof temp);
-  if (fd >= 0) {
-    // A failed write leaves the old file alone rather than cutting it.
-    if (write_temp(target, temp, fd) && !commit_temp(temp, target)) fd = -1;
-  }
-  if (fd < 0) {
-    set_config_file(CONFIG_FILE);
-    set_all_keys();
-  }
-  // Allegro's current configuration is the real file again, written now
-  // rather than at exit so a crash cannot lose the player's choice.
-  set_config_file(CONFIG_FILE);
+  int lock = save_begin(CONFIG_FILE);
+  if (lock == SAVE_REFUSED) return;
+  unsigned char *old = nullptr;
+  long oldSize = 0;
+  int found = read_whole_file(CONFIG_FILE, &old, &oldSize, LONG_MAX - 1);
+  if (found < 0)
+    save_failed(CONFIG_FILE, errno == EINVAL ? "not a regular file" : "the file cannot be read");
+  else
+    save_over(found ? (const char *)old : "", oldSize);
+  free(old);
+  save_end(lock);
 }
 
 void backup_settings(void) { SettingsBackup = Settings; }

@@ -13,5 +13,7 @@ mkdir -p "$build/run"
 [ -f "$build/run/qvlgam.cfg" ] || cp "$root/qvlgam.cfg" "$build/run/qvlgam.cfg"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# A few signal and lost-display runs of the real game are enough here.
+export QVL_DESKTOP_RUNS="${QVL_DESKTOP_RUNS:-4}"
 cd "$build"
 ctest --output-on-failure --timeout 900 "$@"

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 // Far above the game's own files, far below what a forged length could ask.
 #define MAX_DATAFILE_BYTES (64L << 20)
@@ -106,7 +107,14 @@ static unsigned char *read_unpacked(const char *path, long *size) {
   return buf;
 }
 
+// A FIFO or a device would hold the loader for ever; a folder is no file.
+static int regular_file(const char *path) {
+  struct stat st;
+  return stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 int datafile_file_ok(const char *path) {
+  if (!regular_file(path)) return 0;
   long size = 0;
   unsigned char *data = read_unpacked(path, &size);
   if (!data) return 0;
@@ -198,4 +206,44 @@ DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFI
     data = nullptr;
   }
   return data;
+}
+
+// --- Font bitmaps ---
+
+// The characters the game draws: ' ' to '~'.
+#define FONT_GLYPHS 95
+
+// A glyph box's top-left corner as Allegro's grabber finds it: border
+// colour there, to its right and below it, and not diagonally inside.
+static int glyph_corner(BITMAP *bmp, int x, int y, int border) {
+  return getpixel(bmp, x, y) == border && getpixel(bmp, x + 1, y) == border &&
+         getpixel(bmp, x, y + 1) == border && getpixel(bmp, x + 1, y + 1) != border;
+}
+
+// The next box in reading order from (x, y), measured along its top and
+// left edges as the grabber measures it; 0 when there is none.
+static int next_glyph(BITMAP *bmp, int border, int *x, int *y, int *w) {
+  while (!glyph_corner(bmp, *x, *y, border)) {
+    if (++*x < bmp->w) continue;
+    *x = 0;
+    if (++*y >= bmp->h) return 0;
+  }
+  int h = 0;
+  *w = 0;
+  while (getpixel(bmp, *x + *w + 1, *y) == border && getpixel(bmp, *x + *w + 1, *y + 1) != border) (*w)++;
+  while (getpixel(bmp, *x, *y + h + 1) == border && getpixel(bmp, *x + 1, *y + h + 1) != border) h++;
+  return *w > 0 && h > 0;
+}
+
+// The grabber walks the bitmap the same way, taking every box it finds; one
+// with none at all it does not survive.
+int font_grid_ok(BITMAP *bmp) {
+  int depth = bitmap_color_depth(bmp);
+  int border = depth == 8 ? 255 : makecol_depth(depth, 255, 255, 0);
+  int x = 0, y = 0, w = 0, glyphs = 0;
+  while (glyphs < FONT_GLYPHS && next_glyph(bmp, border, &x, &y, &w)) {
+    glyphs++;
+    x += w;
+  }
+  return glyphs == FONT_GLYPHS;
 }

@@ -37,3 +37,8 @@ void plat_display_info(DisplayInfo *info);
 int plat_set_gfx_mode(int card, int w, int h);
 // The modal start-up failure message.
 void plat_error_box(const char *caption, const char *text);
+// A lost display connection ends the program at once with this status and
+// a message on stderr (after a save under way has ended); X protocol errors
+// are reported and passed over.
+#define EXIT_DISPLAY_LOST 69
+void plat_watch_display(void);

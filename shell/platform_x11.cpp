@@ -2,10 +2,12 @@
 // window system lives here.
 #include "shell/platform.h"
 #include "shell/shell.h"
+#include "persist/persist.h"
 
 #include <xalleg.h>
 #include <X11/Xatom.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -274,6 +276,19 @@ void plat_centre_window(void) {
   XUnlockDisplay(display);
 }
 
+// A signal that asks the game to stop also closes the message.
+static void wait_message(pid_t pid) {
+  if (pid <= 0) return;
+  while (waitpid(pid, nullptr, WNOHANG) == 0) {
+    if (QuitFlag) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+      return;
+    }
+    usleep(20 * 1000);
+  }
+}
+
 // The text goes to stderr always, and to a modal message window when there
 // is a display to show one on.
 void plat_error_box(const char *caption, const char *text) {
@@ -285,8 +300,32 @@ void plat_error_box(const char *caption, const char *text) {
            (char *)nullptr);
     _exit(127);
   }
-  if (pid > 0) {
-    int status;
-    waitpid(pid, &status, 0);
+  wait_message(pid);
+}
+
+// --- A display that goes away ---
+
+// Xlib's own answer is exit(), whose exit handlers run Allegro's shutdown,
+// which waits for ever on locks held by the thread that met the error. Here
+// nothing but atomics, write and _exit: a save under way may end first.
+static int on_display_lost(Display *) {
+  static const char TEXT[] = GAME_TITLE ": the connection to the display was lost; the game has stopped.\n";
+  stop_saving(800);
+  if (write(2, TEXT, sizeof TEXT - 1) < 0) {
+    // Nowhere left to tell.
   }
+  _exit(EXIT_DISPLAY_LOST);
+}
+
+// A request about a window that has just gone is no reason to stop.
+static int on_protocol_error(Display *, XErrorEvent *e) {
+  static int told = 0;
+  if (told++ < 3)
+    fprintf(stderr, GAME_TITLE ": X error %d (request %d) passed over.\n", e->error_code, e->request_code);
+  return 0;
+}
+
+void plat_watch_display(void) {
+  XSetIOErrorHandler(on_display_lost);
+  XSetErrorHandler(on_protocol_error);
 }

@@ -60,6 +60,12 @@ int create_fonts(void);
 // Start-up step 16: the main datafile, checked before and after loading.
 int load_main_data(void);
 const char *startup_error_message(int code);
+// The stop signals (SIGTERM, SIGINT, SIGHUP, SIGQUIT) only set QuitFlag;
+// faults get back the handlers found at the first call; SIGPIPE and SIGXFSZ
+// are ignored. Held signals are let through.
+void take_signals(void);
+// Holds the stop signals back until the next take_signals.
+void hold_stop_signals(void);
 void format_startup_failure(int code, char *out, int size);
 int game_main(void);
 
@@ -85,6 +91,9 @@ const void *dat_data(int index, long *size);
 int datafile_bytes_ok(const unsigned char *data, long size);
 int datafile_file_ok(const char *path);
 enum DataEntryKind { ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND };
+// A font bitmap holds the glyph boxes Allegro's grabber looks for, one for
+// each character from ' ' to '~' at least.
+int font_grid_ok(BITMAP *bmp);
 // Every entry the game uses has its kind and the size the game relies on.
 int main_entries_ok(const DATAFILE *data);
 int splash_entries_ok(const DATAFILE *data);

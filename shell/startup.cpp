@@ -80,9 +80,11 @@ void show_splash(void) {
   unload_datafile(splash);
 }
 
+// Allegro's grabber runs off the end of a bitmap in which it finds no glyph
+// box, so the grid is checked first.
 static FONT *grab_font(int index) {
   BITMAP *bmp = dat_bitmap(index);
-  return bmp ? grab_font_from_bitmap(bmp) : nullptr;
+  return bmp && font_grid_ok(bmp) ? grab_font_from_bitmap(bmp) : nullptr;
 }
 
 int create_fonts(void) {
@@ -103,10 +105,23 @@ int load_main_data(void) {
   return MainData ? STARTUP_OK : STARTUP_DATAFILE;
 }
 
+// Allegro installs handlers that run its whole shutdown inside a signal:
+// the stop signals wait until the game's own have replaced them.
+static int start_allegro(void) {
+  plat_watch_display();
+  hold_stop_signals();
+  int failed = allegro_init() != 0;
+  take_signals();
+  // Allegro's drivers read an empty configuration: no line of the player's
+  // settings file ([xkeymap], [sound], [joystick]...) can reach them.
+  if (!failed) set_config_data("", 0);
+  return failed ? STARTUP_ALLEGRO : STARTUP_OK;
+}
+
 // Steps up to the screen mode and the splash.
 static int init_display(void) {
   set_uformat(U_ASCII);
-  if (allegro_init() != 0) return STARTUP_ALLEGRO;
+  if (start_allegro() != STARTUP_OK) return STARTUP_ALLEGRO;
   if (!load_settings()) return STARTUP_CONFIG;
   apply_cpu_usage();
   set_color_depth(16);
@@ -134,6 +149,8 @@ int init_game(void) {
   err = create_fonts();
   if (err) return err;
   game_srand((unsigned)time(nullptr));
+  // Whatever a driver installed since, the game's handlers are in place.
+  take_signals();
   return STARTUP_OK;
 }
 
@@ -201,6 +218,7 @@ void program_error_screen(const char *text) {
 }
 
 int game_main(void) {
+  take_signals();
   int err = init_game();
   if (err != STARTUP_OK) {
     char message[256];

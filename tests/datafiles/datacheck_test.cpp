@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <allegro/internal/aintern.h>
+
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -207,6 +210,111 @@ TEST(DataCheckRules, AgreeWithTheBuildersTable) {
     EXPECT_EQ(w, want.width ? want.width : -want.minWidth) << "entry " << i;
     EXPECT_EQ(h, want.height ? want.height : -want.minHeight) << "entry " << i;
   }
+}
+
+
+// --- Font bitmaps against Allegro's grabber ---
+
+// n glyph boxes of w x h, perRow to a row, the border ringing each; damage
+// then changes pixel (dx, dy) to colour c when dx >= 0.
+struct FontGrid {
+  const char *what;
+  int n, w, h, perRow;
+  int dx, dy, colour;  // 0 border, 1 mask, 2 ink
+  bool ok;
+};
+
+BITMAP *font_bitmap(int n, int w, int h, int perRow) {
+  int rows = n > 0 ? (n + perRow - 1) / perRow : 1;
+  BITMAP *b = create_bitmap_ex(16, 1 + perRow * (w + 1), 1 + rows * (h + 1));
+  clear_to_color(b, makecol16(255, 255, 0));
+  for (int i = 0; i < n; i++) {
+    int x = 1 + (i % perRow) * (w + 1), y = 1 + (i / perRow) * (h + 1);
+    rectfill(b, x, y, x + w - 1, y + h - 1, MASK_COLOUR_16);
+    putpixel(b, x, y, makecol16(200, 40, 40));
+  }
+  return b;
+}
+
+int colour_of(int which) {
+  return which == 0 ? makecol16(255, 255, 0) : which == 1 ? MASK_COLOUR_16 : makecol16(200, 40, 40);
+}
+
+// The glyphs Allegro's grabber takes from the bitmap, in a child process:
+// -1 when it returns no font, -2 when it does not survive.
+int glyphs_grabbed(BITMAP *b) {
+  int fds[2];
+  if (pipe(fds) != 0) return -3;
+  pid_t pid = fork();
+  if (pid == 0) {
+    FONT *f = grab_font_from_bitmap(b);
+    int n = f ? 0 : -1;
+    for (FONT_COLOR_DATA *d = f ? (FONT_COLOR_DATA *)f->data : nullptr; d; d = d->next) n += d->end - d->begin;
+    _exit(write(fds[1], &n, sizeof n) == sizeof n ? 0 : 1);
+  }
+  close(fds[1]);
+  int n = -2;
+  if (read(fds[0], &n, sizeof n) != sizeof n) n = -2;
+  close(fds[0]);
+  waitpid(pid, nullptr, 0);
+  return n;
+}
+
+// A font the grabber cannot take whole is refused, and one it can is not:
+// the table, then grids damaged at random places, checked against the
+// grabber itself. A refused font entry is start-up error 10.
+TEST_F(DataCheck, FontBitmapsNeedEveryGlyphBoxTheGrabberLooksFor) {
+  const FontGrid grids[] = {
+      {"1x1", 0, 0, 0, 1, -1, 0, 0, false},
+      {"one box", 1, 5, 7, 16, -1, 0, 0, false},
+      {"94 boxes", 94, 5, 7, 16, -1, 0, 0, false},
+      {"95 boxes", 95, 5, 7, 16, -1, 0, 0, true},
+      {"95 boxes of one pixel", 95, 1, 1, 16, -1, 0, 0, true},
+      {"first corner gone", 95, 5, 7, 16, 0, 0, 1, false},
+      {"first box opened above", 95, 5, 7, 16, 2, 0, 1, true},
+      {"a gap in the wall between two boxes", 95, 5, 7, 16, 6, 3, 1, true},
+  };
+  unsigned seed = 10;
+  for (int i = 0; i < (int)(sizeof grids / sizeof grids[0]) + 60; i++) {
+    FontGrid g = i < 8 ? grids[i] : FontGrid{"random", 93 + (int)(rand_r(&seed) % 5), 1 + (int)(rand_r(&seed) % 6),
+                                             1 + (int)(rand_r(&seed) % 6), 8 + (int)(rand_r(&seed) % 12), 0, 0, 0, true};
+    BITMAP *b = g.n > 0 ? font_bitmap(g.n, g.w, g.h, g.perRow) : create_bitmap_ex(16, 1, 1);
+    if (i >= 8) {
+      g.dx = (int)(rand_r(&seed) % (unsigned)b->w);
+      g.dy = (int)(rand_r(&seed) % (unsigned)b->h);
+      g.colour = (int)(rand_r(&seed) % 3);
+    }
+    if (g.dx >= 0) putpixel(b, g.dx, g.dy, colour_of(g.colour));
+    SCOPED_TRACE(std::string(g.what) + " " + std::to_string(i));
+    int grabbed = glyphs_grabbed(b);
+    EXPECT_EQ(font_grid_ok(b) != 0, grabbed >= 95) << grabbed << " glyphs";
+    EXPECT_TRUE(i >= 8 || (font_grid_ok(b) != 0) == g.ok);
+    destroy_bitmap(b);
+  }
+}
+
+void destroy_fonts(void) {
+  for (FONT **f : {&TitleFont, &TextFont, &ScoreFont, &MenuFont}) {
+    if (*f) destroy_font(*f);
+    *f = nullptr;
+  }
+}
+
+TEST_F(DataCheck, FontEntryWithoutItsGridIsErrorTen) {
+  write_file(MAIN_DATAFILE, main_);
+  ASSERT_EQ(load_main_data(), STARTUP_OK);
+  ASSERT_EQ(create_fonts(), STARTUP_OK);
+  BITMAP *tiny = create_bitmap_ex(16, 2, 2);
+  clear_to_color(tiny, makecol16(255, 255, 0));
+  for (int entry = 6; entry <= 9; entry++) {
+    destroy_fonts();
+    void *kept = MainData[entry].dat;
+    MainData[entry].dat = tiny;
+    EXPECT_EQ(create_fonts(), STARTUP_FONTS) << entry;
+    MainData[entry].dat = kept;
+  }
+  destroy_fonts();
+  destroy_bitmap(tiny);
 }
 
 }  // namespace

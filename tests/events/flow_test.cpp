@@ -119,7 +119,8 @@ TEST_F(FlowTest, QuitSavesTheRecordsOnceMoreButAClosedWindowDoesNot) {
     SportsDay.events[EVENT_CATAPULT] = leave_after_setting_record;
     EXPECT_EQ(run_sports_day(), OUTCOME_QUIT);
     EXPECT_EQ(Calls, "intro 0, event 0(0), intro 1");
-    RecordTable.best_catapult_points = 0;
+    // What a fresh copy of the game reads.
+    RecordTable = RecordData{-1.0f, -1, -1.0f, -1.0f};
     load_records();
     EXPECT_EQ(RecordTable.best_catapult_points == 321, !close) << "window closed " << close;
   }

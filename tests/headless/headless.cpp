@@ -143,6 +143,7 @@ int plat_install_timer(void (*)(void), int hz) {
 }
 void plat_remove_timer(void) { TimerHz = 0; }
 void plat_centre_window(void) {}
+void plat_watch_display(void) {}
 void plat_error_box(const char *, const char *) { ErrorBoxes++; }
 
 int plat_set_gfx_mode(int card, int w, int h) {
@@ -199,6 +200,8 @@ static void reset_state(const HeadlessOptions &options) {
   QuitFlag = 0;
   NeedsRedraw = 0;
   CheatMode = 0;
+  // As in a fresh process: records are merged into memory on loading.
+  RecordTable = RecordData{-1.0f, -1, -1.0f, -1.0f};
   FrameRestMs = 0;
   AutoRestFrames = 600;
   AutoRestCountdown = 0;

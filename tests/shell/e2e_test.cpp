@@ -2,6 +2,7 @@
 // their message and exit status, the window with its title and splash, and
 // closing through the window manager protocol.
 #include "headless/headless.h"
+#include "persist/persist.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,13 @@ public:
   }
   Display *display() { return display_; }
   const std::string &name() { return name_; }
+  // The server dies at once, as in a logout; this side's connection first.
+  void crash() {
+    if (display_) XCloseDisplay(display_);
+    display_ = nullptr;
+    if (pid_ > 0) kill(pid_, SIGKILL);
+    stop();
+  }
 
 private:
   pid_t pid_ = -1;
@@ -448,6 +456,205 @@ TEST_F(EndToEnd, ChangedScreenModeLeavesAWorkingGame) {
 }  // namespace
 
 namespace {
+
+// --- Leaving when told to: a signal or a lost display in every screen ---
+//   QVL_DESKTOP_RUNS=N   runs of each kind (default 12)
+//   QVL_DESKTOP_SEED=S   the seed of the moments chosen (default 17)
+// Fewer runs than screens are spread over them, the lost display's shifted
+// so that the two kinds together reach every screen; more go round again.
+
+enum Screen {
+  AT_START, AT_SPLASH, AT_LOGO, AT_TITLE, AT_OPTIONS, AT_REDEFINE, AT_DIFFICULTY, AT_INTRO,
+  AT_SPRINT, AT_BUBBLE, AT_GAME_OVER, AT_CATAPULT, AT_SWIM, AT_THROW, AT_END, SCREEN_COUNT
+};
+const char *const SCREEN_NAMES[] = {"start-up", "splash", "logo drop", "title menu", "options",
+                                    "key redefinition", "difficulty", "introduction", "sprint",
+                                    "false start bubble", "game over", "catapult", "swim", "throw",
+                                    "congratulations"};
+
+int env_number(const char *name, int fallback) {
+  const char *v = getenv(name);
+  return v && *v ? atoi(v) : fallback;
+}
+
+// Options, and the redefinition with one key of three given.
+bool walk_options(const std::string &x, Screen target) {
+  for (const char *k : {"Right", "space"}) tap(x, k);
+  if (target == AT_OPTIONS) return true;
+  for (const char *k : {"Up", "Up", "space", "a"}) tap(x, k);
+  return true;
+}
+
+// Two false starts: the speech bubble, then GAME OVER.
+bool false_starts(const std::string &x, Screen target) {
+  sleep_ms(1000);
+  tap(x, "Left");
+  if (target == AT_BUBBLE) return true;
+  sleep_ms(6500);
+  tap(x, "Left");
+  sleep_ms(6000);
+  return true;
+}
+
+// With the cheat held on the title menu, Escape in each event qualifies.
+bool cheat_through(const std::string &x, Screen target) {
+  for (Screen s : {AT_CATAPULT, AT_SWIM, AT_THROW}) {
+    sleep_ms(600);
+    tap(x, "Escape");
+    sleep_ms(800);
+    tap(x, "space");
+    if (target == s) return true;
+  }
+  sleep_ms(600);
+  tap(x, "Escape");
+  return true;
+}
+
+// Into the screen with the keys a player would press; false when the
+// window never came or a screen did not end when it should.
+bool walk_to(Display *d, const std::string &x, Screen target) {
+  if (target == AT_START) return true;
+  Window w = wait_for_window(d, "Quorvale - Sports Day", 15000);
+  if (!w || target == AT_SPLASH) return w != 0;
+  xdo(x, "mousemove 512 384");
+  sleep_ms(800);
+  if (!key_ends_screen(d, w, x, "space", 5000)) return false;  // the splash
+  if (target == AT_LOGO) return true;
+  key_ends_screen(d, w, x, "space", 3000);  // the logo drop
+  if (target == AT_TITLE) return true;
+  if (target <= AT_REDEFINE) return walk_options(x, target);
+  if (target >= AT_CATAPULT)
+    xdo(x, "keydown Control_R keydown Shift_R keydown 4 keydown 6 sleep 0.3 keyup 6 keyup 4 keyup Shift_R keyup Control_R");
+  if (!key_ends_screen(d, w, x, "space", 2500)) return false;  // play
+  if (target == AT_DIFFICULTY) return true;
+  if (!key_ends_screen(d, w, x, "space", 2500)) return false;  // the difficulty
+  if (target == AT_INTRO) return true;
+  tap(x, "space");
+  if (target == AT_SPRINT) return true;
+  return target <= AT_GAME_OVER ? false_starts(x, target) : cheat_through(x, target);
+}
+
+// The records a run starts with: none, an emptied file, or earlier bests.
+const char *const START_RECORDS[] = {nullptr, "", "\x00\x00\x48\x41\x5e\x01\x00\x00\x00\x00\xf2\x41\x00\x00\xc6\x41"};
+
+// No temporary file is left; the settings hold every key with the values
+// they started with; the records file, where there is one, holds a record
+// or none in each field, never worse than before.
+void expect_files_whole(const std::string &dir, const std::string &cfgBefore, int records) {
+  for (const auto &e : fs::directory_iterator(dir)) EXPECT_NE(e.path().extension(), ".tmp") << e.path();
+  std::ifstream c(dir + "/qvlgam.cfg", std::ios::binary);
+  std::string cfg((std::istreambuf_iterator<char>(c)), std::istreambuf_iterator<char>());
+  SettingsData now, before;
+  parse_settings(cfg.data(), (long)cfg.size(), &now);
+  parse_settings(cfgBefore.data(), (long)cfgBefore.size(), &before);
+  EXPECT_EQ(memcmp(&now, &before, sizeof now), 0) << cfg;
+  for (const char *key : {"online_scores", "windowed", "soundvolume", "fire"}) EXPECT_NE(cfg.find(key), std::string::npos);
+  std::ifstream r(dir + "/qvlgam.rec", std::ios::binary);
+  std::string rec((std::istreambuf_iterator<char>(r)), std::istreambuf_iterator<char>());
+  if (!r.is_open() || (records == 1 && rec.empty())) return;
+  ASSERT_EQ(rec.size(), 16u);
+  RecordData got, was = {-1.0f, -1, -1.0f, -1.0f};
+  memcpy(&got, rec.data(), 16);
+  if (records == 2) memcpy(&was, START_RECORDS[2], 16);
+  RecordData best = better_records(got, was);
+  EXPECT_EQ(memcmp(&best, &got, sizeof got), 0) << "a record was lost";
+  for (float t : {got.best_sprint_time, got.best_swim_time}) EXPECT_TRUE(t == -1.0f || t > 0.0f) << t;
+}
+
+class Desktop : public EndToEnd {
+protected:
+  // Fresh files for run i; the settings text it starts with.
+  std::string lay_out_run(int i) {
+    for (const auto &e : fs::directory_iterator(dir_)) fs::remove_all(e.path());
+    lay_out(true, true, true);
+    if (START_RECORDS[i % 3]) {
+      std::ofstream r(dir_ + "/qvlgam.rec", std::ios::binary);
+      r.write(START_RECORDS[i % 3], i % 3 == 2 ? 16 : 0);
+    }
+    std::ifstream c(dir_ + "/qvlgam.cfg", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(c)), std::istreambuf_iterator<char>());
+  }
+  int runs() { return env_number("QVL_DESKTOP_RUNS", 12); }
+  Screen screen_of(int i, int shift) {
+    int n = runs();
+    return (Screen)((shift + (n < SCREEN_COUNT ? i * SCREEN_COUNT / n : i)) % SCREEN_COUNT);
+  }
+};
+
+TEST_F(Desktop, StopSignalsEndEveryScreenInOrder) {
+  const int SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+  unsigned seed = (unsigned)env_number("QVL_DESKTOP_SEED", 17);
+  for (int i = 0; i < runs(); i++) {
+    Screen at = screen_of(i, 0);
+    int sig = SIGNALS[i % 3], delay = 100 + (int)(rand_r(&seed) % 1100);
+    SCOPED_TRACE(std::string(SCREEN_NAMES[at]) + ", signal " + std::to_string(sig) + " after " + std::to_string(delay) + " ms");
+    std::string cfg = lay_out_run(i);
+    Game game;
+    pid_t pid = game.start(dir_, x_.name());
+    ASSERT_TRUE(walk_to(x_.display(), x_.name(), at));
+    sleep_ms(delay);
+    ASSERT_EQ(game.wait_exit(1), -1) << "ended before the signal: " << game.stderr_text();
+    kill(pid, sig);
+    EXPECT_EQ(game.wait_exit(2000), 0) << game.stderr_text();
+    expect_files_whole(dir_, cfg, i % 3);
+  }
+}
+
+TEST_F(Desktop, LostDisplayEndsEveryScreenAtOnce) {
+  unsigned seed = (unsigned)env_number("QVL_DESKTOP_SEED", 17) + 1;
+  for (int i = 0; i < runs(); i++) {
+    Screen at = screen_of(i, 2);
+    int delay = 100 + (int)(rand_r(&seed) % 1100);
+    SCOPED_TRACE(std::string(SCREEN_NAMES[at]) + ", display lost after " + std::to_string(delay) + " ms");
+    ASSERT_TRUE(i == 0 || x_.start());
+    std::string cfg = lay_out_run(i);
+    Game game;
+    game.start(dir_, x_.name());
+    ASSERT_TRUE(walk_to(x_.display(), x_.name(), at));
+    sleep_ms(delay);
+    ASSERT_EQ(game.wait_exit(1), -1) << "ended before the display went: " << game.stderr_text();
+    x_.crash();
+    int status = game.wait_exit(2000);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(status, -1) << "still running";
+    // Before the game had its window it fails to start instead.
+    if (at != AT_START) {
+      EXPECT_EQ(status, 69);
+      EXPECT_NE(game.stderr_text().find("the connection to the display was lost"), std::string::npos);
+    }
+    expect_files_whole(dir_, cfg, i % 3);
+  }
+}
+
+// Allegro's own sections in the settings file reach none of its drivers: a
+// keycode far out of range, an unknown joystick type and sound settings no
+// card offers used to crash the game on a key press, abort it, or stop its
+// start with error 7.
+TEST_F(Desktop, AllegroSectionsInTheSettingsFileChangeNothing) {
+  lay_out(true, true, true);
+  std::ofstream(dir_ + "/qvlgam.cfg", std::ios::app)
+      << "\n[xkeymap]\nkeycode38 = 99999999\nkeycode65 = -99999999\n[joystick]\njoytype = 99999\n"
+         "[sound]\ndigi_voices = 99999\nsound_freq = -5\n[system]\nkeyboard = zz\n";
+  Game game;
+  game.start(dir_, x_.name());
+  Window w = reach_title(x_.display(), x_.name());
+  ASSERT_NE(w, 0u) << game.stderr_text();
+  for (const char *k : {"a", "space", "Right", "Left"}) tap(x_.name(), k);
+  send_delete_window(x_.display(), w);
+  EXPECT_EQ(game.wait_exit(10000), 0) << game.stderr_text();
+}
+
+// A signal while the start-up failure's message is up closes it too.
+TEST_F(Desktop, StopSignalClosesTheStartUpMessage) {
+  lay_out(true, false, true);
+  Game game;
+  pid_t pid = game.start(dir_, x_.name());
+  ASSERT_NE(wait_for_window(x_.display(), "Initialisation error", 15000), 0u);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(game.wait_exit(2000), 6);
+  sleep_ms(200);
+  EXPECT_EQ(processes_in(dir_), 0) << "the message was left on the screen";
+}
 
 // The splash at zoom 3 in a true-colour window, in the display's 8.8.8
 // pixels: each 5.6.5 colour of the datafile widened as the presenter does.
