@@ -6,6 +6,7 @@
 #include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -13,19 +14,6 @@
 CatapultRun Catapult;
 
 enum {
-  ENTRY_CATAPULT_WORLD = 1,
-  ENTRY_CATAPULT_LABEL = 277,
-  TYPE_PLAYER = 1,
-  TYPE_BANNER = 50,
-  TYPE_SHOT = 51,
-  TYPE_BALLOON = 52,
-  TYPE_LABEL = 54,
-  TYPE_BURST = 55,
-  SEQ_STAND = 1,
-  SEQ_WALK = 2,
-  SEQ_WOBBLE = 2,
-  SEQ_DRAW_BACK = 9,
-  SEQ_LET_GO = 10,
   SEQ_UNCHANGED = -1,
   KID_COUNT = 4,
 };
@@ -43,9 +31,9 @@ struct Kid {
 
 static const Kid KIDS[KID_COUNT] = {
     {TYPE_PLAYER, 292, 68, 5, 404},
-    {3, 224, 65, 2, 308},
-    {4, 182, 66, 2, 322},
-    {2, 220, 65, 2, 332},
+    {TYPE_OPPONENT_B, 224, 65, 2, 308},
+    {TYPE_OPPONENT_C, 182, 66, 2, 322},
+    {TYPE_OPPONENT_A, 220, 65, 2, 332},
 };
 
 // What a hit at d = -5..5 does; 50 points pops the balloon.
@@ -60,13 +48,13 @@ struct HitEffect {
 static const HitEffect HITS[11] = {
     {1, 1.0f, -2.0f, SEQ_UNCHANGED, 42100},
     {5, 2.0f, -1.5f, SEQ_UNCHANGED, 44100},
-    {10, 3.0f, -1.0f, SEQ_WOBBLE, 46100},
-    {20, 4.0f, -0.5f, SEQ_WOBBLE, 48100},
+    {10, 3.0f, -1.0f, SEQ_BALLOON_WOBBLE, 46100},
+    {20, 4.0f, -0.5f, SEQ_BALLOON_WOBBLE, 48100},
     {50, 0, 0, SEQ_UNCHANGED, 0},
     {50, 0, 0, SEQ_UNCHANGED, 0},
     {50, 0, 0, SEQ_UNCHANGED, 0},
-    {20, 4.0f, 0.5f, SEQ_WOBBLE, 48100},
-    {10, 3.0f, 1.0f, SEQ_WOBBLE, 46100},
+    {20, 4.0f, 0.5f, SEQ_BALLOON_WOBBLE, 48100},
+    {10, 3.0f, 1.0f, SEQ_BALLOON_WOBBLE, 46100},
     {5, 2.0f, 1.5f, SEQ_UNCHANGED, 44100},
     {1, 1.0f, 2.0f, SEQ_UNCHANGED, 42100},
 };
@@ -79,7 +67,7 @@ static const float RISE[CATAPULT_ROUNDS] = {-0.4f, -0.75f, -1.0f};
 static GameObject *player(void) { return Catapult.kids[0]; }
 
 static void build_scene(void) {
-  begin_scene(628, 162, ENTRY_CATAPULT_WORLD);
+  begin_scene(628, 162, ENTRY_WORLD_CATAPULT);
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
   add_scenery(1);
@@ -163,7 +151,7 @@ static void knock(GameObject *balloon, const HitEffect *effect, double diff) {
 // The label goes where the current balloon of the round stands, which is
 // not always the balloon that was hit.
 static void score(const GameObject *shot, int points) {
-  add_object(489 + 25 * Catapult.balloonIndex, (int)(shot->y - 3), 5, TYPE_LABEL, points);
+  add_object(489 + 25 * Catapult.balloonIndex, (int)(shot->y - 3), 5, TYPE_POINTS_LABEL, points);
   Catapult.score += points;
   if (Catapult.score >= CatapultMark && Verdict == VERDICT_NONE) announce_verdict(VERDICT_QUALIFIED);
 }
@@ -205,7 +193,7 @@ static void hits(void) {
 
 static void clear_labels(void) {
   for (int i = 0; i < MAX_OBJECTS; i++)
-    if (ObjectPool[i].active && ObjectPool[i].type == TYPE_LABEL) remove_object(&ObjectPool[i]);
+    if (ObjectPool[i].active && ObjectPool[i].type == TYPE_POINTS_LABEL) remove_object(&ObjectPool[i]);
 }
 
 static void release_balloon(void) {
@@ -235,7 +223,7 @@ static void balloon_timeline(void) {
   if (Catapult.startCountdown != 0) return;
   Catapult.balloonTimer++;
   int t = Catapult.balloonTimer;
-  if (t == 1) Catapult.banner = object_at(add_object(383, 32, 2, TYPE_BANNER, Catapult.round + 3));
+  if (t == 1) Catapult.banner = object_at(add_object(383, 32, 2, TYPE_SIGN, START_SIGNS + Catapult.round));
   if (t == 10 && Catapult.balloonIndex == 0) clear_labels();
   if (t == 50) release_balloon();
   if (t == 100 && Catapult.banner) {
@@ -286,7 +274,7 @@ void catapult_draw(void) {
     snprintf(best, sizeof best, "%i points", RecordTable.best_catapult_points);
   snprintf(figure, sizeof figure, "%i", Catapult.shownScore);
   EventFrame frame = {Catapult.headerY, Catapult.viewX, mark, best, figure,
-                      Lanes[PLAYER_LANE].meter, ENTRY_CATAPULT_LABEL};
+                      Lanes[PLAYER_LANE].meter, ENTRY_EVENT_LABEL + EVENT_CATAPULT};
   draw_event_frame(&frame);
 }
 

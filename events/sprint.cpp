@@ -5,24 +5,12 @@
 #include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 SprintRun Sprint;
-
-enum {
-  ENTRY_SPRINT_WORLD = 3,
-  ENTRY_SPRINT_LABEL = 276,
-  TYPE_PLAYER = 1,
-  TYPE_STARTER = 6,
-  TYPE_SIGN = 50,
-  TYPE_START_LINE = 60,
-  SEQ_RUN = 0,
-  SEQ_STAND = 1,
-  SEQ_WALK = 2,
-  SEQ_CROUCH = 3,
-};
 
 #define RACE_LIMIT_SECONDS 30
 
@@ -38,9 +26,9 @@ struct ComputerLane {
 };
 
 static const ComputerLane COMPUTER_LANES[3] = {
-    {0, 2, 94, 4, 6, 6},
-    {1, 4, 106, 5, 6, 8},
-    {3, 3, 132, 4, 5, 4},
+    {0, TYPE_OPPONENT_A, 94, 4, 6, 6},
+    {1, TYPE_OPPONENT_C, 106, 5, 6, 8},
+    {3, TYPE_OPPONENT_B, 132, 4, 5, 4},
 };
 
 static GameObject *runner(int lane) { return Lanes[lane].object; }
@@ -56,11 +44,11 @@ static void add_computer_lane(const ComputerLane *c) {
 }
 
 static void build_scene(void) {
-  begin_scene(3000, 162, ENTRY_SPRINT_WORLD);
+  begin_scene(3000, 162, ENTRY_WORLD_SPRINT);
   setup_camera(0, 314, 162);
   add_scenery(0);
   if (GameObject *starter = object_at(add_object(20, 69, 1, TYPE_STARTER, 0)))
-    set_sequence(starter, SEQ_STAND);
+    set_sequence(starter, SEQ_STARTER_SIGNAL);
   add_computer_lane(&COMPUTER_LANES[0]);
   add_computer_lane(&COMPUTER_LANES[1]);
   init_pace_controller(&Lanes[PLAYER_LANE], 50, 118, TYPE_PLAYER, 4, 6);
@@ -219,7 +207,7 @@ void format_race_time(float seconds, char *out, int size) {
 
 void sprint_draw(void) {
   RaceFrame race = {Sprint.headerY, Sprint.viewX, SprintMark, RecordTable.best_sprint_time,
-                    Sprint.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_SPRINT_LABEL};
+                    Sprint.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_EVENT_LABEL + EVENT_SPRINT};
   draw_race_frame(&race);
 }
 

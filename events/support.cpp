@@ -5,21 +5,13 @@
 #include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 PaceController Lanes[LANE_COUNT];
 int Verdict = VERDICT_NONE;
-
-enum {
-  ENTRY_BADGE_QUALIFIED = 323,
-  ENTRY_BADGE_FAILED = 281,
-  ENTRY_HEADER_PANEL = 383,
-  ENTRY_BOTTOM_PANEL = 128,
-  ENTRY_SPEED_BAR = 364,
-  ENTRY_SPEECH_BUBBLE = 355,
-};
 
 #define BACKBUFFER_W 320
 #define BACKBUFFER_H 240
@@ -167,21 +159,21 @@ void draw_verdict_badge(void) {
 // --- Scenery ---
 
 static void add_sprint_scenery(void) {
-  for (int i = 0; i < 10; i++) add_object(325 + 252 * i, 101, 1, 104, i);
+  for (int i = 0; i < DISTANCE_MARKERS; i++) add_object(325 + 252 * i, 101, 1, TYPE_DISTANCE_MARKER, i);
 }
 
 static void add_catapult_scenery(void) {
-  add_object(365, 52, 7, 109, 0);
-  add_object(375, 48, 2, 7, 0);
-  for (int i = 0; i < 5; i++) add_object(495 + 25 * i, 149, 4, 53, 0);
+  add_object(365, 52, 7, TYPE_CATAPULT, 0);
+  add_object(375, 48, 2, TYPE_LINE_JUDGE, 0);
+  for (int i = 0; i < 5; i++) add_object(495 + 25 * i, 149, 4, TYPE_BALLOON_STAND, 0);
 }
 
 static void add_swim_scenery(void) {
   static const int ROWS[3] = {89, 109, 129};
   for (int c = 0; c < 5; c++) {
     for (int r = 0; r < 3; r++) {
-      int param = rand_int(0, 5);
-      add_object(20 + 100 * c, ROWS[r], 2, 106, param);
+      int param = rand_int(0, LANE_FLOATS - 1);
+      add_object(20 + 100 * c, ROWS[r], 2, TYPE_FLOAT, param);
     }
   }
 }

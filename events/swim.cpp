@@ -3,31 +3,13 @@
 #include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
 #include "sound/sound.h"
 
 SwimRun Swim;
-
-enum {
-  ENTRY_SWIM_WORLD = 2,
-  ENTRY_SWIM_LABEL = 278,
-  TYPE_PLAYER = 1,
-  TYPE_TEACHER = 6,
-  TYPE_SIGN = 50,
-  TYPE_START_LINE = 60,
-  TYPE_RIPPLE = 105,
-  TYPE_MARKER = 107,
-  TYPE_SPLASH = 108,
-  SEQ_TEACHER_WALK = 0,
-  SEQ_TEACHER_STAND = 2,
-  SEQ_TREAD = 4,
-  SEQ_SWIM = 5,
-  SEQ_READY = 6,
-  SEQ_DIVE = 7,
-  SEQ_OUT_OF_BREATH = 8,
-};
 
 #define WORLD_W 612
 #define VIEW_W 314
@@ -46,10 +28,10 @@ struct SwimLane {
 };
 
 static const SwimLane SWIM_LANES[LANE_COUNT] = {
-    {2, 70, 5, 7},
-    {4, 90, 5, 6},
+    {TYPE_OPPONENT_A, 70, 5, 7},
+    {TYPE_OPPONENT_C, 90, 5, 6},
     {TYPE_PLAYER, 110, 4, 6},
-    {3, 130, 5, 7},
+    {TYPE_OPPONENT_B, 130, 5, 7},
 };
 
 static GameObject *swimmer(int lane) { return Lanes[lane].object; }
@@ -67,11 +49,11 @@ static void add_lane(int lane) {
 }
 
 static void build_scene(void) {
-  begin_scene(WORLD_W, 162, ENTRY_SWIM_WORLD);
-  Swim.teacher = object_at(add_object(9, 13, 1, TYPE_TEACHER, 0));
+  begin_scene(WORLD_W, 162, ENTRY_WORLD_SWIM);
+  Swim.teacher = object_at(add_object(9, 13, 1, TYPE_STARTER, 0));
   if (Swim.teacher) {
     Swim.teacher->autoFace = 1;
-    set_sequence(Swim.teacher, SEQ_TEACHER_STAND);
+    set_sequence(Swim.teacher, SEQ_STARTER_STAND);
   }
   setup_camera(0, VIEW_W, 162);
   add_scenery(2);
@@ -125,7 +107,7 @@ static void answer_fire(void) {
 }
 
 static void show_breath_warning(PaceController *pace, GameObject *obj) {
-  Swim.breathWarning = object_at(add_object((int)obj->x, (int)(obj->y - 11.0), 7, TYPE_MARKER, 0));
+  Swim.breathWarning = object_at(add_object((int)obj->x, (int)(obj->y - 11.0), 7, TYPE_BREATH_MARKER, 0));
   // Out of breath, the strokes fade three times more slowly.
   pace->divider = OUT_OF_BREATH_DIVIDER;
 }
@@ -251,7 +233,7 @@ static void teacher_countdown(void) {
 // and its slot is soon another object's, so it is forgotten here.
 static void teacher_sets_off(void) {
   if (Swim.startCountdown != 0 || !Swim.startSign || Swim.startSign->lifetime != 1) return;
-  if (Swim.teacher) set_sequence(Swim.teacher, SEQ_TEACHER_WALK);
+  if (Swim.teacher) set_sequence(Swim.teacher, SEQ_STARTER_WALK);
   Swim.startSign = 0;
 }
 
@@ -259,7 +241,7 @@ static void teacher_sets_off(void) {
 static void teacher_walks(void) {
   GameObject *t = Swim.teacher;
   if (!t) return;
-  if (t->cur.id != SEQ_TEACHER_WALK || t->cur.timer != t->cur.delay - 1) {
+  if (t->cur.id != SEQ_STARTER_WALK || t->cur.timer != t->cur.delay - 1) {
     t->vx = 0;
     return;
   }
@@ -326,7 +308,7 @@ void swim_tick(void) {
 
 void swim_draw(void) {
   RaceFrame race = {Swim.headerY, Swim.viewX, SwimMark, RecordTable.best_swim_time,
-                    Swim.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_SWIM_LABEL};
+                    Swim.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_EVENT_LABEL + EVENT_SWIM};
   draw_race_frame(&race);
 }
 

@@ -6,6 +6,7 @@
 #include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -13,25 +14,6 @@
 ThrowRun Throw;
 
 enum {
-  ENTRY_THROW_WORLD = 0,
-  ENTRY_ANGLE_GAUGE = 82,
-  ENTRY_THROW_LABEL = 279,
-  ENTRY_ATTEMPT_PANEL = 287,
-  ENTRY_CALL_FAIR = 288,
-  ENTRY_CALL_FOUL = 289,
-  TYPE_THROWER = 1,
-  TYPE_LINE_FIGURE = 7,
-  TYPE_MEASURER = 8,
-  TYPE_BALL = 56,
-  TYPE_SHADOW = 57,
-  TYPE_DUST = 58,
-  TYPE_LANDING_MARK = 59,
-  SEQ_STANDING = 11,
-  SEQ_RUNNING = 12,
-  SEQ_PLANTED = 13,
-  SEQ_THROWING = 14,
-  SEQ_MEASURER_STAND = 0,
-  SEQ_MEASURER_WALK = 1,
   FULL_ANGLE = 64,
 };
 
@@ -44,20 +26,20 @@ static GameObject *thrower(void) { return Lanes[THROW_LANE].object; }
 static float thrower_x(void) { return thrower() ? thrower()->x : 0.0f; }
 
 static void build_scene(void) {
-  begin_scene(1700, 162, ENTRY_THROW_WORLD);
+  begin_scene(1700, 162, ENTRY_WORLD_THROW);
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
   setup_camera(1, 32, 18);
   Cameras[1].x = THROW_LINE_X;
   Cameras[1].y = 144;
   add_scenery(3);
-  init_pace_controller(&Lanes[THROW_LANE], 169, 130, TYPE_THROWER, 4, 6);
+  init_pace_controller(&Lanes[THROW_LANE], 169, 130, TYPE_PLAYER, 4, 6);
   if (GameObject *t = thrower()) {
     t->layer = 4;
-    set_sequence(t, SEQ_STANDING);
+    set_sequence(t, SEQ_THROW_STAND);
   }
-  Throw.lineFigure = object_at(add_object(537, 105, 3, TYPE_LINE_FIGURE, 0));
-  if (Throw.lineFigure) set_sequence(Throw.lineFigure, 0);
+  Throw.lineFigure = object_at(add_object(537, 105, 3, TYPE_LINE_JUDGE, 0));
+  if (Throw.lineFigure) set_sequence(Throw.lineFigure, SEQ_FLAG_DOWN);
   Throw.measurer = object_at(add_object(481, 115, 3, TYPE_MEASURER, 0));
 }
 
@@ -105,14 +87,14 @@ static void plant(void) {
     play_effect(SoundEffects[SND_FOUL], 0, 44100);
   } else {
     Throw.lineCall = LINE_FAIR;
-    if (Throw.lineFigure) set_sequence(Throw.lineFigure, 1);
+    if (Throw.lineFigure) set_sequence(Throw.lineFigure, SEQ_FLAG_OUT);
   }
-  set_sequence(t, SEQ_PLANTED);
+  set_sequence(t, SEQ_PLANT);
   Throw.phase = THROW_AIMING;
 }
 
 static void start_throw(void) {
-  if (GameObject *t = thrower()) set_sequence(t, SEQ_THROWING);
+  if (GameObject *t = thrower()) set_sequence(t, SEQ_THROW);
   Throw.phase = THROW_THROWN;
 }
 
@@ -162,7 +144,7 @@ static void release(void) {
     if (Throw.startCountdown >= 0) give_verdict();
     return;
   }
-  Throw.shadow = object_at(add_object((int)Throw.ball->x, 153, 1, TYPE_SHADOW, 0));
+  Throw.shadow = object_at(add_object((int)Throw.ball->x, 153, 1, TYPE_BALL_SHADOW, 0));
   set_ball_velocity(Throw.ball);
   play_effect(SoundEffects[SND_THROW], 0, 44100);
 }
@@ -173,10 +155,10 @@ static void run_up(void) {
   int presses = Lanes[THROW_LANE].presses;
   t->x += presses / 10.0;
   t->cur.delay = 15 - presses / 3;
-  if (t->cur.delay == 15 && t->cur.id == SEQ_RUNNING)
-    set_sequence(t, SEQ_STANDING);
-  else if (t->cur.delay < 15 && t->cur.id == SEQ_STANDING)
-    set_sequence(t, SEQ_RUNNING);
+  if (t->cur.delay == 15 && t->cur.id == SEQ_THROW_RUN)
+    set_sequence(t, SEQ_THROW_STAND);
+  else if (t->cur.delay < 15 && t->cur.id == SEQ_THROW_STAND)
+    set_sequence(t, SEQ_THROW_RUN);
 }
 
 static void follow(void) {
@@ -190,7 +172,7 @@ static void follow(void) {
 
 static void footsteps(void) {
   GameObject *t = thrower();
-  if (!t || t->cur.id != SEQ_RUNNING || t->cur.timer != 0) return;
+  if (!t || t->cur.id != SEQ_THROW_RUN || t->cur.timer != 0) return;
   if (t->cur.frame == 0 || t->cur.frame == 4) play_effect(SoundEffects[SND_FOOTSTEP], 0, 44100);
 }
 
@@ -340,7 +322,7 @@ void throw_draw(void) {
     snprintf(best, sizeof best, "%3.2f metres", RecordTable.best_throw_distance);
   format_throw_figure(figure, sizeof figure);
   EventFrame frame = {Throw.headerY, Throw.viewX, mark, best, figure,
-                      Lanes[THROW_LANE].meter, ENTRY_THROW_LABEL};
+                      Lanes[THROW_LANE].meter, ENTRY_EVENT_LABEL + EVENT_THROW};
   draw_event_frame(&frame);
   draw_gauge();
   draw_attempt_panel();

@@ -5,17 +5,12 @@
 #include "frontend/frontend.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 DifficultyScreenState DifficultyScreen;
-
-enum {
-  ENTRY_PANEL = 24,
-  ENTRY_POINTER = 304,
-  ENTRY_TILE = 366,
-};
 
 #define PANEL_X 80
 #define PANEL_START_Y 245
@@ -63,7 +58,7 @@ void difficulty_begin(void) {
   d->panelY = PANEL_START_Y;
   d->panelSpeed = -22;
   d->running = 1;
-  d->panel = load_png_entry(ENTRY_PANEL);
+  d->panel = load_png_entry(ENTRY_DIFFICULTY_PANEL);
   set_alpha_blender();
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
   TickCounter = 0;
@@ -123,7 +118,7 @@ void difficulty_draw(void) {
                         0, _textmode);
   int tremble = d->shake / 5;
   int y = d->panelY + 18 * d->selected + 41 + rand_int(-tremble, tremble);
-  if (BITMAP *pointer = dat_bitmap(ENTRY_POINTER)) draw_sprite(Backbuffer, pointer, 117, y);
+  if (BITMAP *pointer = dat_bitmap(ENTRY_ARROWHEAD)) draw_sprite(Backbuffer, pointer, 117, y);
 }
 
 int difficulty_end(void) {

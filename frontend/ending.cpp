@@ -3,17 +3,12 @@
 // falling confetti.
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 EndScreenState EndScreen;
-
-enum {
-  ENTRY_GAME_OVER = 10,
-  ENTRY_BANNER = 11,
-  ENTRY_FIRST_CONFETTI = 367,
-};
 
 static const char *const CONGRATULATIONS_LINES[4] = {
     "CONGRATULATIONS ON COMPLETING",
@@ -45,10 +40,10 @@ void celebration_draw(void) {
   clear_black();
   for (const Confetti &c : EndScreen.confetti) {
     if (c.y == CONFETTI_PARKED) continue;
-    if (BITMAP *piece = dat_bitmap(ENTRY_FIRST_CONFETTI + c.frame))
+    if (BITMAP *piece = dat_bitmap(ENTRY_CONFETTI + c.frame))
       draw_sprite(Backbuffer, piece, (int)c.x, (int)c.y);
   }
-  if (BITMAP *banner = dat_bitmap(ENTRY_BANNER))
+  if (BITMAP *banner = dat_bitmap(ENTRY_CHAMPION_BANNER))
     draw_sprite(Backbuffer, banner, 40, (int)EndScreen.bannerY);
 }
 

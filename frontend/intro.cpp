@@ -2,17 +2,12 @@
 // its three lines slide in, over the scrolling tiles.
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 IntroScreenState IntroScreen;
-
-enum {
-  ENTRY_TITLE_PANEL = 25,
-  ENTRY_TEXT_PANEL = 26,
-  ENTRY_FIRST_TITLE = 271,
-};
 
 #define TITLE_SETTLED_Y 25
 
@@ -37,8 +32,8 @@ void intro_begin(int event) {
   s->panelX = -330;
   s->textX = 490;
   s->running = 1;
-  s->textPanel = load_png_entry(ENTRY_TEXT_PANEL);
-  s->titlePanel = load_png_entry(ENTRY_TITLE_PANEL);
+  s->textPanel = load_png_entry(ENTRY_INTRO_TEXT_PANEL);
+  s->titlePanel = load_png_entry(ENTRY_INTRO_TITLE_PANEL);
   set_alpha_blender();
   s->lines = INTRO_LINES[s->event];
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
@@ -71,7 +66,7 @@ void intro_draw(void) {
   draw_tiles(&s->tiles);
   if (s->textPanel) draw_trans_sprite(Backbuffer, s->textPanel, s->panelX, 175);
   if (s->titlePanel) draw_trans_sprite(Backbuffer, s->titlePanel, 88, s->titleY + 8);
-  if (BITMAP *title = dat_bitmap(ENTRY_FIRST_TITLE + s->event))
+  if (BITMAP *title = dat_bitmap(ENTRY_INTRO_TITLE + s->event))
     draw_sprite(Backbuffer, title, 80, s->titleY);
   if (!TextFont) return;
   for (int i = 0; i < 3; i++)

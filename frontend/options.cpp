@@ -3,6 +3,7 @@
 #include "frontend/frontend.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -10,11 +11,6 @@
 OptionsMenuState OptionsMenu;
 
 enum {
-  ENTRY_OPTIONS_BACKGROUND = 14,
-  ENTRY_POINTER = 303,
-  ENTRY_ACCEPT_POINTER = 304,
-  ENTRY_REDEFINE_PANEL = 324,
-  ENTRY_FIRST_VOLUME = 387,
   VALUE_X = 173,
   BLINK_TICKS = 30,
   BLINK_SHOWN = 20,
@@ -157,7 +153,7 @@ static void centred_text_at(const char *text, int x, int y) {
 // A hand-edited level was clamped on reading; this keeps the lookup safe
 // whatever Settings hold.
 static void volume_at(int level, int y) {
-  sprite_at(ENTRY_FIRST_VOLUME + (level < 0 ? 0 : level > 8 ? 8 : level), VALUE_X, y);
+  sprite_at(ENTRY_VOLUME + (level < 0 ? 0 : level > 8 ? 8 : level), VALUE_X, y);
 }
 
 static void draw_values(void) {
@@ -180,7 +176,7 @@ void options_draw(void) {
   if (BITMAP *bg = dat_bitmap(ENTRY_OPTIONS_BACKGROUND)) blit(bg, Backbuffer, 0, 0, 0, 0, 320, 240);
   int shake = rand_int(-(o->wobble / 5), o->wobble / 5);
   if (o->selection == OPTION_ACCEPT)
-    sprite_at(ENTRY_ACCEPT_POINTER, 118, 182 + shake);
+    sprite_at(ENTRY_ARROWHEAD, 118, 182 + shake);
   else
     sprite_at(ENTRY_POINTER, 46, 49 + 18 * o->selection + shake);
   draw_values();

@@ -2,6 +2,7 @@
 // and the hidden cheat.
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -9,9 +10,6 @@
 TitleMenuState TitleMenu;
 
 enum {
-  ENTRY_LOGO = 4,
-  ENTRY_TITLE_BACKGROUND = 13,
-  ENTRY_BANNER = 27,
   IMAGE_BANNER = 0,
   IMAGE_FIRST_CHOICE = 1,
 };
@@ -21,7 +19,10 @@ enum {
 
 // Datafile entries of the images, in the order of TitleMenuState::images.
 static const int IMAGE_ENTRIES[TITLE_IMAGE_COUNT] = {
-    ENTRY_BANNER, 36, 37, 38, 39, 28, 29, 30, 31, 32, 33, 34, 35,
+    ENTRY_TITLE_BANNER,
+    ENTRY_TITLE_PLAY, ENTRY_TITLE_PLAY + 1, ENTRY_TITLE_PLAY + 2, ENTRY_TITLE_PLAY + 3,
+    ENTRY_TITLE_OPTIONS, ENTRY_TITLE_OPTIONS + 1, ENTRY_TITLE_OPTIONS + 2, ENTRY_TITLE_OPTIONS + 3,
+    ENTRY_TITLE_QUIT, ENTRY_TITLE_QUIT + 1, ENTRY_TITLE_QUIT + 2, ENTRY_TITLE_QUIT + 3,
 };
 static const int CHOICE_X[CHOICE_COUNT] = {14, 98, 212};
 

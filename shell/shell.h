@@ -90,15 +90,13 @@ const void *dat_data(int index, long *size);
 // read it safely.
 int datafile_bytes_ok(const unsigned char *data, long size);
 int datafile_file_ok(const char *path);
-enum DataEntryKind { ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND };
 // A font bitmap holds the glyph boxes Allegro's grabber looks for, one for
 // each character from ' ' to '~' at least.
 int font_grid_ok(BITMAP *bmp);
-// Every entry the game uses has its kind and the size the game relies on.
+// Every entry the game uses has its kind and the size the game relies on
+// (shell/entries.h).
 int main_entries_ok(const DATAFILE *data);
 int splash_entries_ok(const DATAFILE *data);
-// The rule for one main entry (size 0: any; negative: at least); 0 if unused.
-int main_entry_rule(int index, int *kind, int *width, int *height);
 // Checked, loaded, and its entries checked; null on any failure.
 DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFILE *));
 // Decodes a PNG entry into a 32-bit bitmap with alpha (colour conversion off);

@@ -1,6 +1,7 @@
 // Start-up in a fixed order with numbered failures, the splash, the main
 // loop over the title menu, shutdown, and the program error screen.
 #include "shell/shell.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "events/events.h"
 #include "frontend/frontend.h"
@@ -74,7 +75,7 @@ void show_splash(void) {
   DATAFILE *splash = load_checked_datafile(SPLASH_DATAFILE, splash_entries_ok);
   if (!splash) return;
   if (BITMAP *canvas = screen_canvas()) {
-    blit((BITMAP *)splash[1].dat, canvas, 0, 0, 0, 0, 640, 480);
+    blit((BITMAP *)splash[SPLASH_ENTRY_PICTURE].dat, canvas, 0, 0, 0, 0, 640, 480);
     show_screen_canvas();
   }
   unload_datafile(splash);
@@ -88,13 +89,13 @@ static FONT *grab_font(int index) {
 }
 
 int create_fonts(void) {
-  TitleFont = grab_font(9);
+  TitleFont = grab_font(ENTRY_FONT_TITLE);
   if (!TitleFont) return STARTUP_FONTS;
-  TextFont = grab_font(6);
+  TextFont = grab_font(ENTRY_FONT_TEXT);
   if (!TextFont) return STARTUP_FONTS;
-  ScoreFont = grab_font(8);
+  ScoreFont = grab_font(ENTRY_FONT_SCORE);
   if (!ScoreFont) return STARTUP_FONTS;
-  MenuFont = grab_font(7);
+  MenuFont = grab_font(ENTRY_FONT_MENU);
   if (!MenuFont) return STARTUP_FONTS;
   return STARTUP_OK;
 }
@@ -183,7 +184,7 @@ void wait_splash(void) {
     if (ticks > 600) finished = 1;
     if (ticks == 240 && !prompted) {
       prompted = 1;
-      BITMAP *prompt = dat_bitmap(12);
+      BITMAP *prompt = dat_bitmap(ENTRY_SPLASH_PROMPT);
       BITMAP *canvas = screen_canvas();
       if (prompt && canvas) {
         draw_sprite(canvas, prompt, 182, 444);

@@ -39,16 +39,16 @@ TEST_F(SprintTest, StarterTimeline) {
   const int signs[][2] = {{240, 0}, {241, 1}, {340, 1}, {341, 0}, {370, 0}, {371, 1}, {471, 0}, {499, 0}, {500, 1}};
   for (const auto &s : signs) {
     run_to(s[0]);
-    EXPECT_EQ(objects_of_type(50), s[1]) << "tick " << s[0];
-    // Set (sequence 3) from the second sign, the signal sounds with the third.
+    EXPECT_EQ(objects_of_type(TYPE_SIGN), s[1]) << "tick " << s[0];
+    // Set (crouched) from the second sign, the signal sounds with the third.
     for (int lane = 0; lane < LANE_COUNT; lane++)
-      EXPECT_EQ(Lanes[lane].object->cur.id == 3, s[0] >= 371) << "tick " << s[0] << " lane " << lane;
+      EXPECT_EQ(Lanes[lane].object->cur.id == SEQ_CROUCH, s[0] >= 371) << "tick " << s[0] << " lane " << lane;
     EXPECT_EQ(plays_of(SoundEffects[SND_START]), s[0] >= 500) << "tick " << s[0];
     // The computers have walked in to the start line and stand there.
     for (int lane : {0, 1, 3}) {
       if (s[0] != 370) continue;
       EXPECT_EQ(Lanes[lane].object->x, 50.0f) << "lane " << lane;
-      EXPECT_EQ(Lanes[lane].object->cur.id, 1) << "lane " << lane;
+      EXPECT_EQ(Lanes[lane].object->cur.id, SEQ_STAND) << "lane " << lane;
     }
   }
   EXPECT_EQ(Sprint.startCountdown, 0);

@@ -97,7 +97,7 @@ TEST_F(SupportTest, VerdictPlaysItsMusicOnceAndShowsItsBadge) {
 
 TEST_F(SupportTest, SceneryOfEachScene) {
   add_scenery(0);
-  ASSERT_EQ(objects_of_type(104), 10);
+  ASSERT_EQ(objects_of_type(TYPE_DISTANCE_MARKER), 10);
   for (int i = 0; i < 10; i++) {
     const GameObject &o = ObjectPool[i];
     EXPECT_EQ((std::vector<int>{(int)o.x, (int)o.y, o.layer, o.cur.frames[0]}),
@@ -105,26 +105,26 @@ TEST_F(SupportTest, SceneryOfEachScene) {
   }
   begin_scene(612, 162, -1);
   add_scenery(1);
-  EXPECT_EQ(objects_of_type(109), 1);
-  EXPECT_EQ(objects_of_type(7), 1);
-  EXPECT_EQ(objects_of_type(53), 5);
+  EXPECT_EQ(objects_of_type(TYPE_CATAPULT), 1);
+  EXPECT_EQ(objects_of_type(TYPE_LINE_JUDGE), 1);
+  EXPECT_EQ(objects_of_type(TYPE_BALLOON_STAND), 5);
   EXPECT_EQ((int)ObjectPool[6].x, 595);
   EXPECT_EQ(ObjectPool[0].layer, 7);
   begin_scene(612, 162, -1);
   add_scenery(2);
-  EXPECT_EQ(objects_of_type(106), 15);
+  EXPECT_EQ(objects_of_type(TYPE_FLOAT), 15);
   EXPECT_EQ((int)ObjectPool[14].x, 420);
   EXPECT_EQ((int)ObjectPool[14].y, 129);
   begin_scene(612, 162, -1);
   add_scenery(3);
-  EXPECT_EQ(objects_of_type(106) + objects_of_type(104), 0);
+  EXPECT_EQ(objects_of_type(TYPE_FLOAT) + objects_of_type(TYPE_DISTANCE_MARKER), 0);
 
   // On a full pool the scenery is skipped.
-  for (int i = 0; i < MAX_OBJECTS; i++) add_object(0, 0, 0, 53, 0);
+  for (int i = 0; i < MAX_OBJECTS; i++) add_object(0, 0, 0, TYPE_BALLOON_STAND, 0);
   add_scenery(0);
   add_scenery(2);
-  EXPECT_EQ(objects_of_type(104), 0);
-  EXPECT_EQ(objects_of_type(53), MAX_OBJECTS);
+  EXPECT_EQ(objects_of_type(TYPE_DISTANCE_MARKER), 0);
+  EXPECT_EQ(objects_of_type(TYPE_BALLOON_STAND), MAX_OBJECTS);
 }
 
 TEST_F(SupportTest, LogicRateKeysReinstallTheTimerInOrderAndWaitForRelease) {

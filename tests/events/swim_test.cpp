@@ -21,7 +21,7 @@ class SwimTest : public EventTest {
   // Straight into the race, with the countdown over.
   void racing(void) {
     Swim.startCountdown = 0;
-    for (int i = 0; i < LANE_COUNT; i++) set_sequence(swimmer(i), 5);
+    for (int i = 0; i < LANE_COUNT; i++) set_sequence(swimmer(i), SEQ_SWIM);
   }
   void press(int k, int down) {
     key[k] = down;
@@ -31,11 +31,12 @@ class SwimTest : public EventTest {
 
 TEST_F(SwimTest, TeacherTimelineAndTheDive) {
   // After each tick: signs up, swimmers ready (6) or diving (7), start sound.
-  const int steps[][4] = {{190, 0, 4, 0}, {191, 1, 4, 0}, {290, 0, 4, 0}, {320, 0, 4, 0},
-                          {321, 1, 6, 0}, {420, 0, 6, 0}, {449, 0, 6, 0}, {450, 1, 7, 1}};
+  const int T = SEQ_TREAD, R = SEQ_READY, D = SEQ_DIVE;
+  const int steps[][4] = {{190, 0, T, 0}, {191, 1, T, 0}, {290, 0, T, 0}, {320, 0, T, 0},
+                          {321, 1, R, 0}, {420, 0, R, 0}, {449, 0, R, 0}, {450, 1, D, 1}};
   for (const auto &s : steps) {
     run_to(s[0]);
-    EXPECT_EQ(objects_of_type(50), s[1]) << "tick " << s[0];
+    EXPECT_EQ(objects_of_type(TYPE_SIGN), s[1]) << "tick " << s[0];
     for (int lane = 0; lane < LANE_COUNT; lane++) EXPECT_EQ(swimmer(lane)->cur.id, s[2]) << "tick " << s[0];
     EXPECT_EQ(plays_of(SoundEffects[SND_START]), s[3]) << "tick " << s[0];
     EXPECT_EQ(plays_of(SoundEffects[SND_DIVE]), s[3]) << "tick " << s[0];
@@ -49,9 +50,9 @@ TEST_F(SwimTest, TeacherTimelineAndTheDive) {
   EXPECT_EQ(Lanes[PLAYER_LANE].presses, 25);
   // The teacher sets off 99 ticks after the last sign went up.
   run_to(548);
-  EXPECT_EQ(Swim.teacher->cur.id, 2);
+  EXPECT_EQ(Swim.teacher->cur.id, SEQ_STARTER_STAND);
   run_to(549);
-  EXPECT_EQ(Swim.teacher->cur.id, 0);
+  EXPECT_EQ(Swim.teacher->cur.id, SEQ_STARTER_WALK);
 }
 
 // The teacher keeps a steady walk: 5 pixels and one frame of the four every
@@ -114,7 +115,7 @@ TEST_F(SwimTest, WallsTurnAndFinishTheSwimmer) {
     EXPECT_EQ(pace->finished, c.finished);
     EXPECT_EQ(Verdict, c.verdict);
     if (c.finished) {
-      EXPECT_EQ(obj->cur.id, 4);
+      EXPECT_EQ(obj->cur.id, SEQ_TREAD);
     }
     EXPECT_EQ(Swim.raceTicks, c.finished ? 0 : 1) << "the clock stops at the finish";
   }
@@ -146,11 +147,11 @@ TEST_F(SwimTest, FireAfterTheFinishIsNotABreath) {
   PaceController *pace = &Lanes[PLAYER_LANE];
   pace->breath = 0;
   pace->finished = 1;
-  set_sequence(swimmer(PLAYER_LANE), 4);
+  set_sequence(swimmer(PLAYER_LANE), SEQ_TREAD);
   press(KEY_SPACE, 1);
   swim_tick();
   press(KEY_SPACE, 0);
-  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, 4);
+  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, SEQ_TREAD);
   EXPECT_EQ(pace->breath, 0);
   EXPECT_EQ(pace->breathHold, 0);
 }
@@ -165,7 +166,7 @@ TEST_F(SwimTest, FullPoolLeavesOutMarkerSplashesAndRipples) {
   }
   int from = headless_tick();
   headless_hold(KEY_SPACE, from + 1, from + 2);
-  while (add_object(0, 0, 0, 56, 0) >= 0) {
+  while (add_object(0, 0, 0, TYPE_BALL, 0) >= 0) {
   }
   GameObject before[MAX_OBJECTS];
   for (int i = 0; i < MAX_OBJECTS; i++) before[i] = ObjectPool[i];
@@ -176,7 +177,7 @@ TEST_F(SwimTest, FullPoolLeavesOutMarkerSplashesAndRipples) {
   run_to(761);
   press(KEY_SPACE, 0);
   EXPECT_GE(Lanes[PLAYER_LANE].breath, SWIM_BREATH_MIN);
-  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, 5);
+  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, SEQ_SWIM);
   for (int i = 0; i < MAX_OBJECTS; i++) {
     EXPECT_TRUE(ObjectPool[i].active);
     EXPECT_EQ(ObjectPool[i].type, before[i].type) << "slot " << i;

@@ -24,7 +24,7 @@ class ThrowTest : public EventTest {
   GameObject *thrower(void) { return Lanes[THROW_LANE].object; }
   // A ball already in the air at (600, 149.9), to watch one step of it.
   GameObject *ball_falling_at(float vy) {
-    Throw.ball = object_at(add_object(600, 149, 2, 56, 0));
+    Throw.ball = object_at(add_object(600, 149, 2, TYPE_BALL, 0));
     Throw.ball->y = 149.9f;
     Throw.ball->vy = vy;
     return Throw.ball;
@@ -73,9 +73,9 @@ TEST_F(ThrowTest, BouncesHalveAndDieOut) {
     EXPECT_EQ(plays_of(SoundEffects[SND_BOUNCE]), c.sound) << "from " << c.vy;
   }
   // Only the first touch-down leaves a mark, a puff and sends the measurer.
-  EXPECT_EQ(objects_of_type(59), 1);
-  EXPECT_EQ(objects_of_type(58), 1);
-  EXPECT_EQ(Throw.measurer->cur.id, 1);
+  EXPECT_EQ(objects_of_type(TYPE_LANDING_MARK), 1);
+  EXPECT_EQ(objects_of_type(TYPE_DUST), 1);
+  EXPECT_EQ(Throw.measurer->cur.id, SEQ_MEASURER_WALK);
 }
 
 TEST_F(ThrowTest, ReadoutThroughTheAttempt) {
@@ -88,14 +88,14 @@ TEST_F(ThrowTest, ReadoutThroughTheAttempt) {
   format_throw_figure(text, sizeof text);
   EXPECT_STREQ(text, "fg.hi") << "rolling while the ball flies";
   Throw.camTarget = 500;
-  set_sequence(Throw.measurer, 1);
+  set_sequence(Throw.measurer, SEQ_MEASURER_WALK);
   Throw.measurer->x = 586 + 2 * 15.73f;
   for (int i = 0; i < 20; i++) {
     format_throw_figure(text, sizeof text);
     double shown = atof(text);
     EXPECT_TRUE(shown >= 1.9 && shown <= 2.1) << text << ": the walking measurer's reading jitters";
   }
-  set_sequence(Throw.measurer, 0);
+  set_sequence(Throw.measurer, SEQ_MEASURER_STAND);
   Throw.distance = 3.4965f;
   format_throw_figure(text, sizeof text);
   EXPECT_STREQ(text, "3.50");

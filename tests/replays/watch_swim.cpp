@@ -49,7 +49,7 @@ static void breath_changes(int tick) {
 static void teacher_changes(int tick) {
   const GameObject *t = Swim.teacher;
   if (!t) return;
-  if (t->cur.id == 0 && !Seen.teacherWalks) replay_say("t=%d swim teacher sets off", tick);
+  if (t->cur.id == SEQ_STARTER_WALK && !Seen.teacherWalks) replay_say("t=%d swim teacher sets off", tick);
   if (Swim.teacherStep != Seen.teacherStep) replay_say("t=%d swim teacher turns at x %.1f", tick, t->x - t->vx);
 }
 
@@ -63,7 +63,7 @@ static void remember(void) {
   Seen.breath = Lanes[PLAYER_LANE].breath;
   Seen.breathHold = Lanes[PLAYER_LANE].breathHold;
   Seen.marker = Swim.breathWarning != nullptr;
-  Seen.teacherWalks = Swim.teacher && Swim.teacher->cur.id == 0;
+  Seen.teacherWalks = Swim.teacher && Swim.teacher->cur.id == SEQ_STARTER_WALK;
   Seen.teacherStep = Swim.teacherStep;
 }
 

@@ -4,6 +4,7 @@
 // attempt panel with its line-call flags.
 #include "art/front.h"
 #include "art/scene.h"
+#include "shell/entries.h"
 
 static const uint32_t PANEL_LIGHT = 0xFF5A7AC8;
 static const uint32_t PANEL_MID = 0xFF34529A;
@@ -200,17 +201,20 @@ static void line_flag(Image &out, uint32_t colour) {
 }
 
 bool art_frame_entry(int index, Image &out) {
+  if (index >= ENTRY_EVENT_LABEL && index < ENTRY_EVENT_LABEL + EVENT_CARDS) {
+    event_label(index - ENTRY_EVENT_LABEL, out);
+    return true;
+  }
   switch (index) {
-  case 128: bottom_panel(out); return true;
-  case 276: case 277: case 278: case 279: event_label(index - 276, out); return true;
-  case 281: badge(out, "FAILED", 0xFFE0463A, false); return true;
-  case 287: throw_panel(out); return true;
-  case 288: line_flag(out, pal::WHITE); return true;
-  case 289: line_flag(out, pal::RED); return true;
-  case 323: badge(out, "QUALIFIED!", 0xFF2FB04A, true); return true;
-  case 355: speech_bubble(out); return true;
-  case 364: speed_bar(out); return true;
-  case 383: header_panel(out); return true;
+  case ENTRY_BOTTOM_PANEL: bottom_panel(out); return true;
+  case ENTRY_BADGE_FAILED: badge(out, "FAILED", 0xFFE0463A, false); return true;
+  case ENTRY_ATTEMPT_PANEL: throw_panel(out); return true;
+  case ENTRY_CALL_FAIR: line_flag(out, pal::WHITE); return true;
+  case ENTRY_CALL_FOUL: line_flag(out, pal::RED); return true;
+  case ENTRY_BADGE_QUALIFIED: badge(out, "QUALIFIED!", 0xFF2FB04A, true); return true;
+  case ENTRY_SPEECH_BUBBLE: speech_bubble(out); return true;
+  case ENTRY_SPEED_BAR: speed_bar(out); return true;
+  case ENTRY_HEADER_PANEL: header_panel(out); return true;
   default: return false;
   }
 }
