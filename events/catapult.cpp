@@ -84,7 +84,6 @@ void catapult_begin(void) {
   Catapult.headerY = -48;
   Catapult.viewX = 323;
   build_scene();
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
 }
 
@@ -301,21 +300,15 @@ int catapult_end(void) {
   return Catapult.outcome;
 }
 
+static int catapult_decided(void) { return Catapult.outcome != OUTCOME_NONE; }
+
 // Unlike the other events, steps owed when quit is pressed still run, so a
 // shot in the air still lands; only the drawing stops.
+static const ScreenLoop CATAPULT_SCREEN = {catapult_tick, catapult_draw, catapult_decided, OWED_RUN_ALL,
+                                           DECISION_NOT_DRAWN, nullptr};
+
 int run_catapult(int) {
   catapult_begin();
-  while (Catapult.outcome == OUTCOME_NONE && !QuitFlag) {
-    plat_idle();
-    while (TickCounter >= 1 && !QuitFlag) {
-      catapult_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && Catapult.outcome == OUTCOME_NONE && !QuitFlag) {
-      catapult_draw();
-      present_frame();
-    }
-  }
+  run_screen(&CATAPULT_SCREEN);
   return catapult_end();
 }

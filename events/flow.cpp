@@ -94,12 +94,6 @@ static void show_end_screen(int outcome, int difficulty) {
   if (screen) screen();
 }
 
-static void restart_frame_pacing(void) {
-  if (Settings.cpu_usage != 4) return;
-  AutoRestFrames = 600;
-  FrameRestMs = 12;
-}
-
 static int run_events(void) {
   int outcome = OUTCOME_NONE;
   int falseStarts = 0;
@@ -115,13 +109,13 @@ static int run_events(void) {
     }
     save_records();
     wait_controls_released(1);
-    TickCounter = 0;
+    drop_owed_ticks();
   }
   return outcome;
 }
 
 int run_sports_day(void) {
-  restart_frame_pacing();
+  restart_pacing(PACING_NEW_DAY);
   int difficulty = choose_difficulty();
   if (difficulty < 0) return OUTCOME_NONE;
   Settings.difficulty = difficulty;

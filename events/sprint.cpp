@@ -69,7 +69,6 @@ void sprint_begin(int falseStarts) {
     Sprint.viewX = 3;
     Sprint.headerY = 0;
   }
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
 }
 
@@ -211,7 +210,10 @@ void sprint_draw(void) {
   draw_race_frame(&race);
 }
 
-static int sprint_running(void) { return !Sprint.leaving && !QuitFlag && Sprint.outcome == 0; }
+static int sprint_decided(void) { return Sprint.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop SPRINT_SCREEN = {sprint_tick, sprint_draw, sprint_decided, OWED_STOP_AT_DECISION,
+                                         DECISION_NOT_DRAWN, nullptr};
 
 int sprint_end(void) {
   keep_best_race_time(&RecordTable.best_sprint_time, Sprint.raceTime, Sprint.outcome,
@@ -224,19 +226,6 @@ int sprint_end(void) {
 
 int run_sprint(int falseStarts) {
   sprint_begin(falseStarts);
-  while (sprint_running()) {
-    plat_idle();
-    // Owed ticks stop once the run is decided, so a held key cannot start a
-    // second bubble after the first.
-    while (TickCounter >= 1 && !QuitFlag && Sprint.outcome == 0) {
-      sprint_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag && Sprint.outcome == 0) {
-      sprint_draw();
-      present_frame();
-    }
-  }
+  run_screen(&SPRINT_SCREEN);
   return sprint_end();
 }

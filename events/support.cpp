@@ -99,36 +99,43 @@ static const char *speech_line(int message, int part, int line) {
   return SPEECH_LINES[message][part ? 1 : 0][line ? 1 : 0];
 }
 
-static void draw_speech_bubble(BITMAP *scene, int x, int y, int message, int countdown) {
-  if (scene) blit(scene, Backbuffer, 0, 0, 0, 0, BACKBUFFER_W, BACKBUFFER_H);
-  if (BITMAP *bubble = dat_bitmap(ENTRY_SPEECH_BUBBLE)) draw_sprite(Backbuffer, bubble, x, y);
-  if (!TextFont) return;
-  int part = countdown > SPEECH_FIRST_PAIR_UNTIL ? 0 : 1;
-  int white = makecol(255, 255, 255);
-  textout_centre_ex(Backbuffer, TextFont, speech_line(message, part, 0), x + 42, y + 6, white,
-                    _textmode);
-  textout_centre_ex(Backbuffer, TextFont, speech_line(message, part, 1), x + 42, y + 14, white,
-                    _textmode);
+// The bubble on show: over a saved scene (or the frame as it stands), where
+// and what it says, and the ticks it has left.
+struct SpeechBubble {
+  BITMAP *scene;
+  int x, y;
+  int message;
+  int countdown;
+};
+
+static SpeechBubble Bubble;
+
+static void bubble_tick(void) {
+  read_controls();
+  if (Bubble.countdown == SPEECH_TICKS - 1) play_effect(SoundEffects[SND_SPEECH], 0, 44100);
+  Bubble.countdown--;
 }
 
+static void bubble_draw(void) {
+  const SpeechBubble &b = Bubble;
+  if (b.scene) blit(b.scene, Backbuffer, 0, 0, 0, 0, BACKBUFFER_W, BACKBUFFER_H);
+  if (BITMAP *bubble = dat_bitmap(ENTRY_SPEECH_BUBBLE)) draw_sprite(Backbuffer, bubble, b.x, b.y);
+  if (!TextFont) return;
+  int part = b.countdown > SPEECH_FIRST_PAIR_UNTIL ? 0 : 1;
+  int white = makecol(255, 255, 255);
+  textout_centre_ex(Backbuffer, TextFont, speech_line(b.message, part, 0), b.x + 42, b.y + 6, white, _textmode);
+  textout_centre_ex(Backbuffer, TextFont, speech_line(b.message, part, 1), b.x + 42, b.y + 14, white, _textmode);
+}
+
+static int bubble_over(void) { return Bubble.countdown < 1; }
+
+// Owed steps stop with the bubble; the event's own loop takes the rest.
+static const ScreenLoop BUBBLE_SCREEN = {bubble_tick, bubble_draw, bubble_over, OWED_STOP_AT_DECISION, DECISION_DRAWN,
+                                         nullptr};
+
 void speech_bubble_over(BITMAP *scene, int x, int y, int message) {
-  int countdown = SPEECH_TICKS;
-  TickCounter = 0;
-  while (countdown >= 1 && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop with the bubble; the event's own loop takes the rest.
-    while (TickCounter >= 1 && !QuitFlag && countdown >= 1) {
-      read_controls();
-      if (countdown == SPEECH_TICKS - 1) play_effect(SoundEffects[SND_SPEECH], 0, 44100);
-      NeedsRedraw = 1;
-      TickCounter--;
-      countdown--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      draw_speech_bubble(scene, x, y, message, countdown);
-      present_frame();
-    }
-  }
+  Bubble = SpeechBubble{scene, x, y, message, SPEECH_TICKS};
+  run_screen(&BUBBLE_SCREEN);
 }
 
 void show_speech_bubble(int x, int y, int message) {

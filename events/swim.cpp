@@ -73,7 +73,6 @@ void swim_begin(int falseStarts) {
     Swim.viewX = 3;
     Swim.headerY = 0;
   }
-  TickCounter = 0;
   Verdict = VERDICT_NONE;
 }
 
@@ -312,7 +311,10 @@ void swim_draw(void) {
   draw_race_frame(&race);
 }
 
-static int swim_running(void) { return !Swim.leaving && !QuitFlag && Swim.outcome == 0; }
+static int swim_decided(void) { return Swim.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop SWIM_SCREEN = {swim_tick, swim_draw, swim_decided, OWED_STOP_AT_DECISION, DECISION_NOT_DRAWN,
+                                       nullptr};
 
 int swim_end(void) {
   keep_best_race_time(&RecordTable.best_swim_time, Swim.raceTime, Swim.outcome,
@@ -325,19 +327,6 @@ int swim_end(void) {
 
 int run_swim(int falseStarts) {
   swim_begin(falseStarts);
-  while (swim_running()) {
-    plat_idle();
-    // Owed ticks stop once the run is decided, so a held key cannot start a
-    // second bubble after the first.
-    while (TickCounter >= 1 && !QuitFlag && Swim.outcome == 0) {
-      swim_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag && Swim.outcome == 0) {
-      swim_draw();
-      present_frame();
-    }
-  }
+  run_screen(&SWIM_SCREEN);
   return swim_end();
 }

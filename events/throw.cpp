@@ -60,7 +60,6 @@ void throw_begin(int attempt) {
     Throw.viewX = 3;
     Throw.headerY = 0;
   }
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
   play_music(MusicSamples[MUS_EVENT], 0);
 }
@@ -330,8 +329,6 @@ void throw_draw(void) {
 
 // --- Ending ---
 
-static int throw_running(void) { return !QuitFlag && Throw.outcome == OUTCOME_NONE; }
-
 // A foul never counts; an attempt that ends with no throw keeps its 0.00.
 static void keep_best_distance(void) {
   if (QuitFlag || Throw.outcome == OUTCOME_QUIT || Throw.lineCall == LINE_FOUL) return;
@@ -349,20 +346,13 @@ int throw_end(void) {
   return Throw.outcome;
 }
 
+static int throw_decided(void) { return Throw.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop THROW_SCREEN = {throw_tick, throw_draw, throw_decided, OWED_STOP_AT_DECISION,
+                                        DECISION_NOT_DRAWN, nullptr};
+
 int run_throw(int attempt) {
   throw_begin(attempt);
-  while (throw_running()) {
-    plat_idle();
-    // Owed ticks stop once the attempt is decided.
-    while (TickCounter >= 1 && throw_running()) {
-      throw_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && throw_running()) {
-      throw_draw();
-      present_frame();
-    }
-  }
+  run_screen(&THROW_SCREEN);
   return throw_end();
 }

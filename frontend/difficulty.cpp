@@ -61,7 +61,6 @@ void difficulty_begin(void) {
   d->panel = load_png_entry(ENTRY_DIFFICULTY_PANEL);
   set_alpha_blender();
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
-  TickCounter = 0;
 }
 
 static void move_pointer(DifficultyScreenState *d, int by) {
@@ -131,20 +130,13 @@ int difficulty_end(void) {
   return d->chosen;
 }
 
+static int difficulty_done(void) { return DifficultyScreen.done; }
+
+static const ScreenLoop DIFFICULTY_SCREEN = {difficulty_tick, difficulty_draw, difficulty_done,
+                                             OWED_STOP_AT_DECISION, DECISION_DRAWN, nullptr};
+
 int select_difficulty(void) {
   difficulty_begin();
-  while (!DifficultyScreen.done && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop at the choice, as on the other menus.
-    while (TickCounter > 0 && !QuitFlag && !DifficultyScreen.done) {
-      difficulty_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      difficulty_draw();
-      present_frame();
-    }
-  }
+  run_screen(&DIFFICULTY_SCREEN);
   return difficulty_end();
 }

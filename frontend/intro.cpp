@@ -38,7 +38,6 @@ void intro_begin(int event) {
   s->lines = INTRO_LINES[s->event];
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
   play_music(MusicSamples[MUS_INTRO], 0);
-  TickCounter = 0;
 }
 
 static void intro_slides(IntroScreenState *s) {
@@ -87,21 +86,14 @@ void intro_end(void) {
   wait_controls_released(1);
 }
 
+static int intro_done(void) { return IntroScreen.done; }
+
 // Unlike the menus, steps still owed after fire run before the last frame:
 // they only move the card on.
+static const ScreenLoop INTRO_SCREEN = {intro_tick, intro_draw, intro_done, OWED_RUN_ALL, DECISION_DRAWN, nullptr};
+
 void show_event_intro(int event) {
   intro_begin(event);
-  while (!IntroScreen.done && !QuitFlag) {
-    plat_idle();
-    while (TickCounter > 0 && !QuitFlag) {
-      intro_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      intro_draw();
-      present_frame();
-    }
-  }
+  run_screen(&INTRO_SCREEN);
   intro_end();
 }

@@ -31,7 +31,6 @@ void options_begin(int musicChannel) {
   OptionsMenu.mustRelease = 1;
   OptionsMenu.musicChannel = musicChannel;
   backup_settings();
-  TickCounter = 0;
 }
 
 // --- Menu mode ---
@@ -205,18 +204,13 @@ static int change_mode(void) {
   return MODE_LOST;
 }
 
-static void restart_pacing(void) {
-  AutoRestFrames = 600;
-  apply_cpu_usage();
-}
-
 static void accept_settings(OptionsMenuState *o) {
   save_settings();
   if (Settings.windowed != SettingsBackup.windowed || Settings.forcerate != SettingsBackup.forcerate) {
     o->modeChange = change_mode();
-    if (o->modeChange != MODE_LOST) restart_pacing();
+    if (o->modeChange != MODE_LOST) restart_pacing(PACING_FROM_SETTINGS);
   }
-  if (Settings.cpu_usage != SettingsBackup.cpu_usage) restart_pacing();
+  if (Settings.cpu_usage != SettingsBackup.cpu_usage) restart_pacing(PACING_FROM_SETTINGS);
 }
 
 void options_end(void) {
@@ -229,21 +223,13 @@ void options_end(void) {
   o->open = 0;
 }
 
+static int options_left(void) { return OptionsMenu.leave; }
+
+static const ScreenLoop OPTIONS_SCREEN = {options_tick, options_draw, options_left, OWED_STOP_AT_DECISION,
+                                          DECISION_DRAWN, nullptr};
+
 void options_menu(int musicChannel) {
   options_begin(musicChannel);
-  OptionsMenuState *o = &OptionsMenu;
-  while (!o->leave && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop once the menu is left, as on the other menus.
-    while (TickCounter >= 1 && !QuitFlag && !o->leave) {
-      options_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      options_draw();
-      present_frame();
-    }
-  }
+  run_screen(&OPTIONS_SCREEN);
   options_end();
 }

@@ -6,7 +6,8 @@
 #include <atomic>
 
 // Written by the timer and close-button callbacks on Allegro's own thread,
-// so every test reads them afresh.
+// so every test reads them afresh. Besides the timer, only the timing code
+// writes TickCounter and NeedsRedraw (the screen loop, the waits below).
 extern std::atomic<int> TickCounter;
 extern std::atomic<int> QuitFlag;
 extern int NeedsRedraw;
@@ -19,7 +20,8 @@ extern FONT *ScoreFont;
 extern FONT *MenuFont;
 extern int CheatMode;
 
-// Frame pacing.
+// Frame pacing, changed by the game only through restart_pacing and the
+// presents themselves.
 extern int FrameRestMs;
 extern int AutoRestFrames;
 extern int AutoRestCountdown;
@@ -69,15 +71,70 @@ void hold_stop_signals(void);
 void format_startup_failure(int code, char *out, int size);
 int game_main(void);
 
-// Logic clock, loop shape and presentation.
+// Logic clock and presentation.
 void tick_timer(void);
 // 0 when the clock cannot be started: without it no screen would ever move.
 int set_logic_rate(int hz);
+// The ticks owed so far are not caught up: after a wait, or time spent in
+// another screen.
+void drop_owed_ticks(void);
 void present_frame(void);
 void blank_and_present(void);
+// Blanks the screen (when asked), waits until the screen's last reading of
+// the controls is all up, and leaves one tick owed.
 void wait_controls_released(int blank);
 void frame_rest(void);
-void apply_cpu_usage(void);
+// How the frame pacing starts afresh.
+enum PacingStart {
+  // At start-up and after accepted options: the rest the cpu_usage setting
+  // asks for (an unknown setting keeps the rest in force), and with "don't
+  // care" (4) 600 presents of fitting it to the machine.
+  PACING_FROM_SETTINGS,
+  // A sports day starts "don't care" again from 12 ms; the other settings
+  // keep their pacing.
+  PACING_NEW_DAY,
+};
+void restart_pacing(int start);
+
+// --- The screen loop ---
+
+// What becomes of the steps a slow frame still owes once a step has
+// decided the screen.
+enum OwedRule {
+  // The deciding step is the last. A key still held in the steps after it
+  // would act again: a second menu sound, a choice after a quit, a second
+  // speech bubble after a false start.
+  OWED_STOP_AT_DECISION,
+  // Every step owed runs, the deciding one's frame drawn after them. The
+  // introduction's steps only move the card on; catapulting's let a shot in
+  // the air when quit is pressed still land.
+  OWED_RUN_ALL,
+};
+
+// Whether the frame after the deciding step is drawn.
+enum DecisionFrame {
+  // Menus, cards and end screens show the choice as it was made.
+  DECISION_DRAWN,
+  // Events end on their last undecided frame: their end blanks the screen
+  // at once, and a speech bubble that decided the event stays the last
+  // thing shown rather than the scene without it.
+  DECISION_NOT_DRAWN,
+};
+
+// A screen or event is its begin piece, run_screen over these, then its end
+// piece. The loop restarts the clock, then until the screen is decided or
+// the window closed it runs the owed ticks, one step each, and draws and
+// presents a frame after any step ran.
+struct ScreenLoop {
+  void (*tick)(void);
+  void (*draw)(void);  // into the Backbuffer; the loop presents it
+  int (*decided)(void);
+  int owedRule;       // OwedRule
+  int decisionFrame;  // DecisionFrame
+  int (*timeUp)(void);  // null, or a limit looked at between frames only
+};
+
+void run_screen(const ScreenLoop *screen);
 
 // Main datafile entries, addressed by index. Each returns null (or 0) for an
 // index that is out of range or of the wrong kind.

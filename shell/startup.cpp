@@ -124,7 +124,7 @@ static int init_display(void) {
   set_uformat(U_ASCII);
   if (start_allegro() != STARTUP_OK) return STARTUP_ALLEGRO;
   if (!load_settings()) return STARTUP_CONFIG;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   set_color_depth(16);
   if (!apply_graphics_mode()) return STARTUP_GRAPHICS;
   Backbuffer = create_bitmap(320, 240);
@@ -138,7 +138,7 @@ int init_game(void) {
   if (err) return err;
   if (!set_logic_rate(60)) return STARTUP_TIMER;
   install_mouse();
-  TickCounter = 0;
+  drop_owed_ticks();
   set_close_button_callback(on_close_button);
   set_window_title(GAME_TITLE);
   if (install_keyboard() != 0) return STARTUP_KEYBOARD;
@@ -215,7 +215,7 @@ void program_error_screen(const char *text) {
   // A closed window also ends the wait, so the program can still shut down.
   while (!QuitFlag && !key[KEY_SPACE]) plat_idle();
   while (!QuitFlag && key[KEY_SPACE]) plat_idle();
-  TickCounter = 0;
+  drop_owed_ticks();
 }
 
 int game_main(void) {
