@@ -22,30 +22,7 @@ extern int CatapultMark;
 extern int SwimMark;
 extern int ThrowMark;
 
-// --- Sports day flow ---
-
-// An event: its argument is the false starts so far (sprint, swim), the
-// attempt number (throw) or unused (catapult).
-typedef int (*EventFunction)(int arg);
-
-// The screens and events one sports day calls. A null entry is a piece not
-// built yet: no difficulty screen plays on the stored difficulty, a missing
-// introduction or end screen is skipped, and a missing event is left out of
-// the day (the day is over once every built event is qualified).
-struct SportsDayTable {
-  int (*selectDifficulty)(void);
-  void (*showEventIntro)(int event);
-  EventFunction events[EVENT_COUNT];
-  void (*gameOverScreen)(void);
-  void (*congratulationsScreen)(void);
-  void (*championCelebration)(void);
-};
-
-extern SportsDayTable SportsDay;
-// The table as the game ships it (tests restore it after standing in).
-extern const SportsDayTable SPORTS_DAY_DEFAULT;
-
-int run_sports_day(void);
+// Sets the four marks for a difficulty (held to NOVICE..CHAMPION).
 void set_qualifying_marks(int difficulty);
 
 // --- Event support ---

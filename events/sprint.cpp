@@ -1,6 +1,5 @@
 // The 100 metre sprint: a starter's countdown, four lanes of alternating
 // presses, the race clock and the personal best.
-#include <stdio.h>
 
 #include "events/events.h"
 #include "input/input.h"
@@ -198,10 +197,6 @@ void sprint_tick(void) {
   closing_countdown();
   if (Sprint.viewX > 3) Sprint.viewX -= 20;
   if (Sprint.headerY < 0) Sprint.headerY += 2;
-}
-
-void format_race_time(float seconds, char *out, int size) {
-  snprintf(out, size, "%3.2f", seconds);
 }
 
 void sprint_draw(void) {

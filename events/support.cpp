@@ -206,6 +206,8 @@ void handle_logic_rate_keys(void) {
 
 // --- Race clock and personal best (sprint, swim) ---
 
+void format_race_time(float seconds, char *out, int size) { snprintf(out, size, "%3.2f", seconds); }
+
 void tick_race_clock(int running, int *seconds, int *ticks, float *time) {
   if (running) {
     (*ticks)++;

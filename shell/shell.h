@@ -1,5 +1,6 @@
-// Program shell: start-up and shutdown, the logic clock, the loop shape of
-// every screen, presenting frames, datafile access and the shared helpers.
+// Program shell: what the rest of the program is served by. The pieces of
+// start-up and shutdown, the logic clock and the screen loop, presenting
+// frames, datafile access and the shared helpers. The shell calls no screen.
 #pragma once
 
 #include <allegro.h>
@@ -48,19 +49,24 @@ enum StartupError {
 #define SPLASH_DATAFILE "qvlgam2.dat"
 #define MASK_COLOUR_16 0xF81F
 
-// Start-up and shutdown.
-int init_game(void);
-void shutdown_game(void);
+// The pieces of start-up and shutdown (game/game.cpp puts them in order).
+// Allegro with the game's signal handlers in place of its own.
+int start_allegro(void);
+// The screen mode and where frames land, from the settings.
 bool apply_graphics_mode(void);
 void centre_window(void);
 void on_close_button(void);
 void show_splash(void);
 void wait_splash(void);
 void program_error_screen(const char *text);
-// Grabs the four fonts from the main datafile (start-up step 20).
+// Grabs the four fonts from the main datafile.
 int create_fonts(void);
-// Start-up step 16: the main datafile, checked before and after loading.
+void free_fonts(void);
+// The main datafile, checked before and after loading.
 int load_main_data(void);
+// The main datafile, the Backbuffer and the screen canvas, and the refresh
+// rate request taken back.
+void free_pictures(void);
 const char *startup_error_message(int code);
 // The stop signals (SIGTERM, SIGINT, SIGHUP, SIGQUIT) only set QuitFlag;
 // faults get back the handlers found at the first call; SIGPIPE and SIGXFSZ
@@ -69,7 +75,6 @@ void take_signals(void);
 // Holds the stop signals back until the next take_signals.
 void hold_stop_signals(void);
 void format_startup_failure(int code, char *out, int size);
-int game_main(void);
 
 // Logic clock and presentation.
 void tick_timer(void);

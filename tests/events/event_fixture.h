@@ -24,7 +24,6 @@ class EventTest : public ::testing::Test {
   }
   void TearDown() override {
     end_scene();
-    SportsDay = SPORTS_DAY_DEFAULT;
     headless_stop();
   }
 };

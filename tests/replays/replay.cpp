@@ -2,6 +2,7 @@
 
 #include "events/events.h"
 #include "frontend/frontend.h"
+#include "game/game.h"
 #include "headless/headless.h"
 #include "input/input.h"
 #include "persist/persist.h"

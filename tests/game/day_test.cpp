@@ -1,5 +1,6 @@
 // One sports day over stand-in screens and events that play out a script.
-#include "event_fixture.h"
+#include "events/event_fixture.h"
+#include "game/game.h"
 
 #include "persist/persist.h"
 
@@ -52,6 +53,10 @@ class FlowTest : public EventTest {
     Difficulty = NOVICE;
     SportsDay = SportsDayTable{difficulty, intro, {sprint, catapult, swim, throw_ball},
                                game_over, congratulations, celebration};
+  }
+  void TearDown() override {
+    SportsDay = SPORTS_DAY_DEFAULT;
+    EventTest::TearDown();
   }
 };
 

@@ -1,15 +1,11 @@
 // One sports day: the difficulty, the four events in order with their false
 // starts and attempts, the records after every event and the end screen.
-#include "events/events.h"
+#include "game/game.h"
+
 #include "frontend/frontend.h"
 #include "persist/persist.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
-
-int SprintMark = 16;
-int CatapultMark = 200;
-int SwimMark = 40;
-int ThrowMark = 16;
 
 // The screens and events of a sports day (tests stand in for them).
 const SportsDayTable SPORTS_DAY_DEFAULT = {
@@ -25,19 +21,6 @@ SportsDayTable SportsDay = SPORTS_DAY_DEFAULT;
 
 #define MAX_FALSE_STARTS 2
 #define THROW_ATTEMPTS 3
-
-void set_qualifying_marks(int difficulty) {
-  static const int SPRINT[3] = {16, 14, 12};
-  static const int CATAPULT[3] = {200, 300, 400};
-  static const int SWIM[3] = {40, 33, 26};
-  static const int THROW[3] = {16, 23, 30};
-  if (difficulty < NOVICE) difficulty = NOVICE;
-  if (difficulty > CHAMPION) difficulty = CHAMPION;
-  SprintMark = SPRINT[difficulty];
-  CatapultMark = CATAPULT[difficulty];
-  SwimMark = SWIM[difficulty];
-  ThrowMark = THROW[difficulty];
-}
 
 static int choose_difficulty(void) {
   if (SportsDay.selectDifficulty) return SportsDay.selectDifficulty();
