@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "events/events.h"
+#include "events/catapult.h"
 #include "headless/headless.h"
 #include "shell/shell.h"
 

@@ -1,9 +1,10 @@
 // Catapulting: the children walk in, balloons rise three rounds of five, and
 // the player times the release of a level shot; the closer to a balloon's
 // middle, the more points.
+#include "events/catapult.h"
+
 #include <stdio.h>
 
-#include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
 #include "shell/entries.h"
@@ -13,12 +14,13 @@
 
 CatapultRun Catapult;
 
-enum {
-  SEQ_UNCHANGED = -1,
-  KID_COUNT = 4,
-};
-
+#define START_COUNTDOWN 400
+#define CLOSING_END (-300)
+// Where the shot leaves the World.
+#define SHOT_END_X 624.0f
 #define NORMAL_RATE 44100
+// A hit that leaves the balloon's sequence as it is.
+#define SEQ_UNCHANGED (-1)
 
 // The four children: type, start, layer and where each stops walking.
 struct Kid {
@@ -29,7 +31,7 @@ struct Kid {
   int stopX;
 };
 
-static const Kid KIDS[KID_COUNT] = {
+static const Kid KIDS[CATAPULT_KIDS] = {
     {TYPE_PLAYER, 292, 68, 5, 404},
     {TYPE_OPPONENT_B, 224, 65, 2, 308},
     {TYPE_OPPONENT_C, 182, 66, 2, 322},
@@ -66,12 +68,19 @@ static const float RISE[CATAPULT_ROUNDS] = {-0.4f, -0.75f, -1.0f};
 
 static GameObject *player(void) { return Catapult.kids[0]; }
 
+// The catapult, its operator and the five balloon stands.
+static void add_scenery(void) {
+  add_object(365, 52, 7, TYPE_CATAPULT, 0);
+  add_object(375, 48, 2, TYPE_LINE_JUDGE, 0);
+  for (int i = 0; i < CATAPULT_PLACES; i++) add_object(495 + 25 * i, 149, 4, TYPE_BALLOON_STAND, 0);
+}
+
 static void build_scene(void) {
   begin_scene(628, 162, ENTRY_WORLD_CATAPULT);
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
-  add_scenery(1);
-  for (int i = 0; i < KID_COUNT; i++) {
+  add_scenery();
+  for (int i = 0; i < CATAPULT_KIDS; i++) {
     const Kid *k = &KIDS[i];
     Catapult.kids[i] = object_at(add_object(k->x, k->y, k->layer, k->type, 0));
     if (Catapult.kids[i]) set_sequence(Catapult.kids[i], SEQ_WALK);
@@ -80,7 +89,7 @@ static void build_scene(void) {
 
 void catapult_begin(void) {
   Catapult = CatapultRun();
-  Catapult.startCountdown = CATAPULT_START_COUNTDOWN;
+  Catapult.startCountdown = START_COUNTDOWN;
   Catapult.headerY = -48;
   Catapult.viewX = 323;
   build_scene();
@@ -108,7 +117,7 @@ static void let_go(void) {
 
 // The walk changes frame in this step's update: that is when a child steps.
 static void walk_in(void) {
-  for (int i = 0; i < KID_COUNT; i++) {
+  for (int i = 0; i < CATAPULT_KIDS; i++) {
     GameObject *kid = Catapult.kids[i];
     if (!kid || kid->cur.id != SEQ_WALK || kid->cur.timer != kid->cur.delay - 1) continue;
     kid->x += 4.0f;
@@ -118,7 +127,7 @@ static void walk_in(void) {
 }
 
 static void shot_leaves(void) {
-  if (!Catapult.shot || Catapult.shot->x < CATAPULT_SHOT_END_X) return;
+  if (!Catapult.shot || Catapult.shot->x < SHOT_END_X) return;
   remove_object(Catapult.shot);
   Catapult.shot = 0;
 }
@@ -238,15 +247,14 @@ static void countdowns(void) {
   if (Catapult.startCountdown > 0) Catapult.startCountdown--;
   if (Catapult.startCountdown >= 0) return;
   Catapult.startCountdown--;
-  if (Catapult.startCountdown == CATAPULT_CLOSING_END)
+  if (Catapult.startCountdown == CLOSING_END)
     Catapult.outcome = Catapult.score >= CatapultMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
 }
 
 static void slides(void) {
   if (Cameras[0].x < 314) scroll_camera(0, Cameras[0].x + 1);
   if (Catapult.shownScore < Catapult.score) Catapult.shownScore++;
-  if (Catapult.viewX > 3) Catapult.viewX -= 20;
-  if (Catapult.headerY < 0) Catapult.headerY += 2;
+  slide_frame_in(&Catapult.viewX, &Catapult.headerY);
 }
 
 void catapult_tick(void) {
@@ -288,7 +296,7 @@ static void keep_best_score(void) {
 // The scene's slots go to the next event: forget them.
 static void forget_objects(void) {
   Catapult.shot = Catapult.banner = 0;
-  for (int i = 0; i < KID_COUNT; i++) Catapult.kids[i] = 0;
+  for (int i = 0; i < CATAPULT_KIDS; i++) Catapult.kids[i] = 0;
 }
 
 int catapult_end(void) {

@@ -1,8 +1,9 @@
 // What the events share: the lanes' pace, the speech bubble, the verdict,
-// the fixed scenery, the logic-rate keys and the frame around the playfield.
+// the logic-rate keys, the frame around the playfield and the race of the
+// sprint and the swim.
 #include <stdio.h>
 
-#include "events/events.h"
+#include "events/support.h"
 #include "input/input.h"
 #include "persist/persist.h"
 #include "shell/entries.h"
@@ -163,34 +164,6 @@ void draw_verdict_badge(void) {
   if (BITMAP *badge = dat_bitmap(entry)) draw_sprite(Backbuffer, badge, 6, 6);
 }
 
-// --- Scenery ---
-
-static void add_sprint_scenery(void) {
-  for (int i = 0; i < DISTANCE_MARKERS; i++) add_object(325 + 252 * i, 101, 1, TYPE_DISTANCE_MARKER, i);
-}
-
-static void add_catapult_scenery(void) {
-  add_object(365, 52, 7, TYPE_CATAPULT, 0);
-  add_object(375, 48, 2, TYPE_LINE_JUDGE, 0);
-  for (int i = 0; i < 5; i++) add_object(495 + 25 * i, 149, 4, TYPE_BALLOON_STAND, 0);
-}
-
-static void add_swim_scenery(void) {
-  static const int ROWS[3] = {89, 109, 129};
-  for (int c = 0; c < 5; c++) {
-    for (int r = 0; r < 3; r++) {
-      int param = rand_int(0, LANE_FLOATS - 1);
-      add_object(20 + 100 * c, ROWS[r], 2, TYPE_FLOAT, param);
-    }
-  }
-}
-
-void add_scenery(int scene) {
-  if (scene == 0) add_sprint_scenery();
-  if (scene == 1) add_catapult_scenery();
-  if (scene == 2) add_swim_scenery();
-}
-
 // --- Logic rate ---
 
 void handle_logic_rate_keys(void) {
@@ -204,30 +177,48 @@ void handle_logic_rate_keys(void) {
   }
 }
 
-// --- Race clock and personal best (sprint, swim) ---
+// --- The race of the sprint and the swim ---
 
-void format_race_time(float seconds, char *out, int size) { snprintf(out, size, "%3.2f", seconds); }
+void begin_race(RaceRun *race, int falseStarts, int countdown) {
+  *race = RaceRun();
+  race->falseStarts = falseStarts;
+  race->startCountdown = countdown;
+  race->viewX = falseStarts > 0 ? 3 : 323;
+  race->headerY = falseStarts > 0 ? 0 : -48;
+}
 
-void tick_race_clock(int running, int *seconds, int *ticks, float *time) {
+void race_controls(RaceRun *race, int bubbleX, int bubbleY) {
+  read_controls();
+  if (Controls.quit) race->outcome = OUTCOME_QUIT;
+  handle_logic_rate_keys();
+  if (race->startCountdown <= 0 || !(Controls.left || Controls.right)) return;
+  show_speech_bubble(bubbleX, bubbleY, race->falseStarts);
+  race->outcome = OUTCOME_FALSE_START;
+}
+
+void tick_race_clock(RaceRun *race, int running) {
   if (running) {
-    (*ticks)++;
-    if (*ticks == 60) {
-      (*seconds)++;
-      *ticks = 0;
+    race->ticks++;
+    if (race->ticks == 60) {
+      race->seconds++;
+      race->ticks = 0;
     }
   }
-  *time = (float)(*seconds + *ticks * 1.666 / 100);
+  race->time = (float)(race->seconds + race->ticks * 1.666 / 100);
 }
 
 // Only a finished race has a finishing time: a runner stopped as too slow at
 // 30 seconds has none to keep.
-void keep_best_race_time(float *best, float time, int outcome, int finished) {
-  if (QuitFlag || outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
+void keep_best_race_time(float *best, const RaceRun *race, int finished) {
+  float time = race->time;
+  if (QuitFlag || race->outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
   if (time < *best || *best == -1.0f) {
     *best = time;
     save_records();
   }
 }
+
+void format_race_time(float seconds, char *out, int size) { snprintf(out, size, "%3.2f", seconds); }
 
 // --- The frame around the playfield ---
 
@@ -262,14 +253,19 @@ void draw_event_frame(const EventFrame *frame) {
   blit_camera(Backbuffer, 0, frame->viewX, 51, 1);
 }
 
-void draw_race_frame(const RaceFrame *race) {
-  char mark[32], best[32], figure[32];
-  snprintf(mark, sizeof mark, "%i.00 secs", race->mark);
-  if (race->best <= -1.0f)
-    snprintf(best, sizeof best, "------");
+void slide_frame_in(int *viewX, int *headerY) {
+  if (*viewX > 3) *viewX -= 20;
+  if (*headerY < 0) *headerY += 2;
+}
+
+void draw_race_frame(const RaceRun *race, int mark, float best, int meter, int label) {
+  char markText[32], bestText[32], figure[32];
+  snprintf(markText, sizeof markText, "%i.00 secs", mark);
+  if (best <= -1.0f)
+    snprintf(bestText, sizeof bestText, "------");
   else
-    snprintf(best, sizeof best, "%3.2f secs", race->best);
+    snprintf(bestText, sizeof bestText, "%3.2f secs", best);
   format_race_time(race->time, figure, sizeof figure);
-  EventFrame frame = {race->headerY, race->viewX, mark, best, figure, race->meter, race->label};
+  EventFrame frame = {race->headerY, race->viewX, markText, bestText, figure, meter, label};
   draw_event_frame(&frame);
 }

@@ -1,9 +1,10 @@
 // The tennis ball throw: a run-up of alternating presses, the plant at the
 // line, the aiming gauge, the ball's flight and bounces, the measurer's walk
 // and three attempts at the mark.
+#include "events/throw.h"
+
 #include <stdio.h>
 
-#include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
 #include "shell/entries.h"
@@ -17,6 +18,17 @@ enum {
   FULL_ANGLE = 64,
 };
 
+#define START_COUNTDOWN 150
+// Fire plants the thrower from here on.
+#define FIRE_FROM_X 450.0f
+// A plant past it is a foul.
+#define LINE_X 568
+// A run-up past it is too far.
+#define RUN_UP_END_X 650.0f
+// Distances are measured from here, 15.73 pixels a metre.
+#define ORIGIN_X 586.0f
+#define PIXELS_PER_METRE 15.73
+#define GROUND_Y 150.0f
 #define GRAVITY 0.03
 #define SPIN_TICKS 3
 #define SPIN_STEPS 6
@@ -30,9 +42,8 @@ static void build_scene(void) {
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
   setup_camera(1, 32, 18);
-  Cameras[1].x = THROW_LINE_X;
+  Cameras[1].x = LINE_X;
   Cameras[1].y = 144;
-  add_scenery(3);
   init_pace_controller(&Lanes[THROW_LANE], 169, 130, TYPE_PLAYER, 4, 6);
   if (GameObject *t = thrower()) {
     t->layer = 4;
@@ -47,7 +58,7 @@ void throw_begin(int attempt) {
   Throw = ThrowRun();
   Throw.running = 1;
   Throw.attempt = attempt;
-  Throw.startCountdown = THROW_START_COUNTDOWN;
+  Throw.startCountdown = START_COUNTDOWN;
   Throw.awaitFirstPress = 1;
   Throw.headerY = -48;
   Throw.viewX = 323;
@@ -80,8 +91,8 @@ static void head_start(void) {
 
 static void plant(void) {
   GameObject *t = thrower();
-  if (!t || Throw.phase != THROW_RUN_UP || !(t->x > THROW_FIRE_FROM_X)) return;
-  if ((int)t->x > THROW_LINE_X) {
+  if (!t || Throw.phase != THROW_RUN_UP || !(t->x > FIRE_FROM_X)) return;
+  if ((int)t->x > LINE_X) {
     Throw.lineCall = LINE_FOUL;
     play_effect(SoundEffects[SND_FOUL], 0, 44100);
   } else {
@@ -116,7 +127,7 @@ static void nudge(void) {
 }
 
 static void too_far(void) {
-  if (!(thrower_x() > THROW_RUN_UP_END_X) || Throw.outcome == OUTCOME_QUIT) return;
+  if (!(thrower_x() > RUN_UP_END_X) || Throw.outcome == OUTCOME_QUIT) return;
   show_speech_bubble(100, 100, SPEECH_TOO_FAR);
   decide(OUTCOME_FAILED);
 }
@@ -194,7 +205,7 @@ static void touch_down(GameObject *ball) {
 }
 
 static void bounce(GameObject *ball) {
-  ball->y = THROW_GROUND_Y;
+  ball->y = GROUND_Y;
   if (ball->vy > 1.0) play_effect(SoundEffects[SND_BOUNCE], 0, 44100);
   ball->vy = (float)(-ball->vy * 0.5);
   if (ball->vy > -0.2) ball->vy = 0;
@@ -207,10 +218,10 @@ static void fly_ball(void) {
   GameObject *ball = Throw.ball;
   if (!ball) return;
   ball->vy = (float)(ball->vy + GRAVITY);
-  if (ball->y > THROW_GROUND_Y) bounce(ball);
+  if (ball->y > GROUND_Y) bounce(ball);
   if (Throw.shadow) Throw.shadow->x = ball->x;
   if (Throw.camTarget != 0) return;
-  Throw.distance = (float)((ball->x - THROW_ORIGIN_X) / THROW_PIXELS_PER_METRE);
+  Throw.distance = (float)((ball->x - ORIGIN_X) / PIXELS_PER_METRE);
   if (Throw.distance < 0) Throw.distance = 0;
 }
 
@@ -240,8 +251,7 @@ static void closing_countdown(void) {
 }
 
 static void slides(void) {
-  if (Throw.viewX > 3) Throw.viewX -= 20;
-  if (Throw.headerY < 0) Throw.headerY += 2;
+  slide_frame_in(&Throw.viewX, &Throw.headerY);
   if (Throw.attemptX < 10) Throw.attemptX += 5;
 }
 
@@ -277,7 +287,7 @@ void format_throw_figure(char *out, int size) {
     int s = Throw.spinStep;
     snprintf(out, size, "%c%c.%c%c", 'a' + s, 'b' + s, 'c' + s, 'd' + s);
   } else if (m && m->cur.id == SEQ_MEASURER_WALK) {
-    double reading = (m->x - THROW_ORIGIN_X) / THROW_PIXELS_PER_METRE;
+    double reading = (m->x - ORIGIN_X) / PIXELS_PER_METRE;
     snprintf(out, size, "%02.2f", reading + rand_float(-0.1f, 0.1f));
   } else {
     snprintf(out, size, "%02.2f", Throw.distance);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "events/events.h"
+#include "events/catapult.h"
+#include "events/sprint.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "headless/headless.h"
 #include "input/input.h"
 #include "shell/platform.h"

@@ -52,9 +52,9 @@ TEST_F(SprintTest, StarterTimeline) {
     }
   }
   EXPECT_EQ(Sprint.startCountdown, 0);
-  EXPECT_EQ(Sprint.raceTicks, 0);
+  EXPECT_EQ(Sprint.ticks, 0);
   run_to(501);
-  EXPECT_EQ(Sprint.raceTicks, 1);
+  EXPECT_EQ(Sprint.ticks, 1);
   EXPECT_EQ(Lanes[0].presses, 1) << "the computers' first press is on their first tick";
   EXPECT_EQ(Sprint.outcome, 0);
 }
@@ -88,11 +88,11 @@ TEST_F(SprintTest, CameraLeadsThePlayer) {
 TEST_F(SprintTest, VerdictAtTheLineAndEnd498TicksAfterTheLast) {
   run_to(520);
   player()->x = 2590.0f;
-  float timeBefore = Sprint.raceTime;
+  float timeBefore = Sprint.time;
   run_to(521);
   EXPECT_EQ(Verdict, VERDICT_QUALIFIED);
   EXPECT_EQ(plays_of(MusicSamples[MUS_QUALIFIED]), 1);
-  EXPECT_EQ(Sprint.raceTime, timeBefore) << "the clock stops at the line";
+  EXPECT_EQ(Sprint.time, timeBefore) << "the clock stops at the line";
   run_to(600);
   EXPECT_EQ(Sprint.startCountdown, 0) << "the others still run";
   for (int lane : {0, 1, 3}) Lanes[lane].object->x = 2590.0f;
@@ -114,7 +114,7 @@ TEST_F(SprintTest, RecordKeepsTheBetterFinishedTime) {
   for (const Case &c : cases) {
     sprint_begin(0);
     RecordTable.best_sprint_time = c.best;
-    Sprint.raceTime = c.time;
+    Sprint.time = c.time;
     Sprint.outcome = c.outcome;
     Lanes[PLAYER_LANE].finished = c.finished;
     remove(RECORDS_FILE);

@@ -20,7 +20,7 @@ class SwimTest : public EventTest {
   }
   // Straight into the race, with the countdown over.
   void racing(void) {
-    Swim.startCountdown = 0;
+    Swim.race.startCountdown = 0;
     for (int i = 0; i < LANE_COUNT; i++) set_sequence(swimmer(i), SEQ_SWIM);
   }
   void press(int k, int down) {
@@ -42,9 +42,9 @@ TEST_F(SwimTest, TeacherTimelineAndTheDive) {
     EXPECT_EQ(plays_of(SoundEffects[SND_DIVE]), s[3]) << "tick " << s[0];
   }
   EXPECT_EQ(plays_of(SoundEffects[SND_SWIM_B]), 1) << "with the second sign";
-  EXPECT_EQ(Swim.startCountdown, 0);
+  EXPECT_EQ(Swim.race.startCountdown, 0);
   run_to(451);
-  EXPECT_EQ(Swim.raceTicks, 1);
+  EXPECT_EQ(Swim.race.ticks, 1);
   // The flying start: 26 presses, the first entry already overwritten.
   EXPECT_EQ(Lanes[0].presses, 26) << "a computer's first press lands on it";
   EXPECT_EQ(Lanes[PLAYER_LANE].presses, 25);
@@ -104,8 +104,8 @@ TEST_F(SwimTest, WallsTurnAndFinishTheSwimmer) {
     obj->flipped = c.flipped;
     pace->direction = c.direction;
     pace->turns = c.turns;
-    Swim.raceSeconds = c.seconds;
-    Swim.raceTime = (float)c.seconds;  // as the last tick left it
+    Swim.race.seconds = c.seconds;
+    Swim.race.time = (float)c.seconds;  // as the last tick left it
     swim_tick();
     SCOPED_TRACE(testing::Message() << "from x " << c.x << " turns " << c.turns);
     EXPECT_EQ(obj->x, c.xAfter);
@@ -117,7 +117,7 @@ TEST_F(SwimTest, WallsTurnAndFinishTheSwimmer) {
     if (c.finished) {
       EXPECT_EQ(obj->cur.id, SEQ_TREAD);
     }
-    EXPECT_EQ(Swim.raceTicks, c.finished ? 0 : 1) << "the clock stops at the finish";
+    EXPECT_EQ(Swim.race.ticks, c.finished ? 0 : 1) << "the clock stops at the finish";
   }
 }
 
@@ -131,13 +131,13 @@ TEST_F(SwimTest, ClosingCountdownAndMark) {
     swim_begin(0);
     racing();
     for (int i = 0; i < LANE_COUNT; i++) Lanes[i].finished = 1;
-    Swim.raceSeconds = c.seconds;
-    Swim.raceTicks = c.ticks;
+    Swim.race.seconds = c.seconds;
+    Swim.race.ticks = c.ticks;
     for (int t = 1; t < 299; t++) swim_tick();
-    EXPECT_EQ(Swim.outcome, 0);
+    EXPECT_EQ(Swim.race.outcome, 0);
     swim_tick();
-    EXPECT_EQ(Swim.outcome, c.outcome) << c.seconds << " s " << c.ticks;
-    EXPECT_EQ(Swim.startCountdown, SWIM_CLOSING_END);
+    EXPECT_EQ(Swim.race.outcome, c.outcome) << c.seconds << " s " << c.ticks;
+    EXPECT_EQ(Swim.race.startCountdown, SWIM_CLOSING_END);
   }
 }
 

@@ -1,6 +1,10 @@
 #include "replay.h"
 
 #include "events/events.h"
+#include "events/sprint.h"
+#include "events/catapult.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "frontend/frontend.h"
 #include "game/game.h"
 #include "headless/headless.h"
@@ -489,7 +493,7 @@ static void set_up(const Replay &replay, size_t run, const ReplayCapture &captur
   for (PaceController &lane : Lanes) lane = PaceController();
   Verdict = VERDICT_NONE;
   TitleMenu = TitleMenuState();
-  Sprint = SprintRun();
+  Sprint = RaceRun();
   Seen = Watch();
   sounds_reset();
   watch_events(replay);

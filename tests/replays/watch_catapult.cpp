@@ -3,7 +3,7 @@
 // shot and balloon with its d, points and sound, and the scores at the end.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/catapult.h"
 
 static int SeenReleased, SeenHits, SeenPlayerSeq, SeenShot;
 

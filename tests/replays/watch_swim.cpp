@@ -3,7 +3,7 @@
 // race time at the end.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/swim.h"
 
 struct SwimSeen {
   int tick;
@@ -81,9 +81,9 @@ static void watch_tick(int tick) {
 static void watch_ended(int event, int) {
   if (event != EVENT_SWIM) return;
   char shown[16];
-  format_race_time(Swim.raceTime, shown, sizeof shown);
-  replay_say("  swim race time %s (%d s %d ticks, %.6f), breath %d", shown, Swim.raceSeconds,
-             Swim.raceTicks, Swim.raceTime, Lanes[PLAYER_LANE].breath);
+  format_race_time(Swim.race.time, shown, sizeof shown);
+  replay_say("  swim race time %s (%d s %d ticks, %.6f), breath %d", shown, Swim.race.seconds,
+             Swim.race.ticks, Swim.race.time, Lanes[PLAYER_LANE].breath);
   Seen = SwimSeen();
 }
 

@@ -3,7 +3,7 @@
 // measurer's stop and, at the end, the distance and the record.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/throw.h"
 #include "persist/persist.h"
 
 struct ThrowSeen {

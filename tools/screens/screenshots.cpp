@@ -2,6 +2,9 @@
 // driver with scripted keys, at twice their size as the window shows them.
 //   screenshots <output folder>
 #include "events/events.h"
+#include "events/sprint.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "frontend/frontend.h"
 #include "headless/headless.h"
 #include "persist/persist.h"
