@@ -1,5 +1,6 @@
 // The card that introduces each event: the title rises, the text panel and
 // its three lines slide in, over the scrolling tiles.
+#include "events/events.h"
 #include "frontend/frontend.h"
 #include "input/input.h"
 #include "shell/entries.h"
@@ -11,7 +12,7 @@ IntroScreenState IntroScreen;
 
 #define TITLE_SETTLED_Y 25
 
-static const char *const INTRO_LINES[4][3] = {
+static const char *const INTRO_LINES[][3] = {
     {"Hit left and right as fast as you can. Don't jump",
      "the gun. You don't have to win the race, just", "finish inside the qualification time."},
     {"Fire at each balloon as it rises. A dead centre",
@@ -22,16 +23,20 @@ static const char *const INTRO_LINES[4][3] = {
      "fire to set the throwing angle. If you overstep", "the mark then the throw won't count."},
 };
 
+// A fifth event needs its card's lines here and its title and label pictures
+// in the datafile.
+static_assert(sizeof INTRO_LINES / sizeof INTRO_LINES[0] == EVENT_COUNT, "lines for every event's card");
+static_assert((int)EVENT_CARDS == (int)EVENT_COUNT, "a title and a label picture for every event");
+
 void intro_begin(int event) {
   IntroScreenState *s = &IntroScreen;
   *s = IntroScreenState();
   // Out of range shows the sprint's card rather than reading past the table.
-  s->event = event >= 0 && event < 4 ? event : 0;
+  s->event = event >= 0 && event < EVENT_COUNT ? event : 0;
   s->titleY = 245;
   s->titleVel = -22;
   s->panelX = -330;
   s->textX = 490;
-  s->running = 1;
   s->textPanel = load_png_entry(ENTRY_INTRO_TEXT_PANEL);
   s->titlePanel = load_png_entry(ENTRY_INTRO_TITLE_PANEL);
   set_alpha_blender();
@@ -81,7 +86,6 @@ void intro_end(void) {
   IntroScreenState *s = &IntroScreen;
   destroy_image(&s->textPanel);
   destroy_image(&s->titlePanel);
-  s->running = 0;
   stop_all_sounds();
   wait_controls_released(1);
 }

@@ -16,21 +16,38 @@ int game_main(void);
 // attempt number (throw) or unused (catapult).
 typedef int (*EventFunction)(int arg);
 
-// The screens and events one sports day calls. A null entry is a piece not
-// built yet: no difficulty screen plays on the stored difficulty, a missing
-// introduction or end screen is skipped, and a missing event is left out of
-// the day (the day is over once every built event is qualified).
+// How the day runs an event until it has an outcome.
+enum DayRule {
+  PLAY_ONCE,
+  // Again after a false start; the day's second false start disqualifies.
+  PLAY_RACE,
+  // Up to three attempts; a qualifying one ends the event at once.
+  PLAY_ATTEMPTS,
+};
+
+// An event in the day: which it is (for its introduction), its run function
+// and its rule.
+struct DayEvent {
+  int event;
+  EventFunction run;
+  int rule;
+};
+
+// The screens and events one sports day calls, the events in the order
+// they are played.
 struct SportsDayTable {
   int (*selectDifficulty)(void);
   void (*showEventIntro)(int event);
-  EventFunction events[EVENT_COUNT];
+  const DayEvent *events;
+  int eventCount;
   void (*gameOverScreen)(void);
   void (*congratulationsScreen)(void);
   void (*championCelebration)(void);
 };
 
 extern SportsDayTable SportsDay;
-// The table as the game ships it (tests restore it after standing in).
+// The table as the game ships it, every event in its place (tests stand in
+// for its screens and events, and restore it).
 extern const SportsDayTable SPORTS_DAY_DEFAULT;
 
 // The difficulty, the four events in order and the end screen.

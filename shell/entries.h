@@ -31,7 +31,6 @@ enum KidFrame {
   KID_RUNUP = 36,   // eight
   KID_PLANT = 44,
   KID_THROW = 45,   // two
-  OPPONENT_FRAMES = 39,
   PLAYER_FRAMES = 47,
 };
 

@@ -89,7 +89,7 @@ static void speed_bar(Image &out) {
 }
 
 // Small event icons for the labels, 12x12.
-static const char *const ICONS[4][12] = {
+static const char *const ICONS[][12] = {
     {"............", "............", "......kkk...", ".....krrrk..", "....krrrrk..", "kkkkrrwrrk..",
      "krrrrrrwrrk.", "krrrrrrrrrkk", "kwwwwwwwwwwk", "kkkkkkkkkkkk", "............", "............"},
     {"...kkkk.....", "..krrrrk....", ".krwrrrrk...", ".krwrrrrk...", ".krrrrrrk...", "..krrrrk....",
@@ -100,9 +100,14 @@ static const char *const ICONS[4][12] = {
      ".kywwwwyyk..", ".kyyyyyywk..", "..kyyyyyk...", "...kkkkk....", "............", "............"},
 };
 
+const char *const ART_EVENT_NAMES[] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
+static_assert(sizeof ART_EVENT_NAMES / sizeof ART_EVENT_NAMES[0] == EVENT_CARDS, "a name for every event's card");
+
 static void event_label(int event, Image &out) {
-  static const char *const NAMES[4] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
-  static const uint32_t BASES[4] = {0xFFC8553D, 0xFFD8A020, 0xFF2F7FD8, 0xFF3BA84A};
+  const char *const *NAMES = ART_EVENT_NAMES;
+  static const uint32_t BASES[] = {0xFFC8553D, 0xFFD8A020, 0xFF2F7FD8, 0xFF3BA84A};
+  static_assert(sizeof BASES / sizeof BASES[0] == EVENT_CARDS && sizeof ICONS / sizeof ICONS[0] == EVENT_CARDS,
+                "a colour and an icon for every event's label");
   static const uint32_t ICON_COLOURS[5] = {pal::OUTLINE, pal::RED, pal::WHITE, pal::WATER, 0xFFE8F040};
   img_new(out, 230, 16, 0xFF0A0E1E);
   fill_round_rect(out, 0, 0, 230, 16, 4, pal::OUTLINE);

@@ -212,7 +212,7 @@ static void card_scene(int event, Image &card) {
 
 // Title card of an event: a picture of it over its name, in a gold frame.
 static void intro_title_card(int event, Image &out) {
-  static const char *const NAMES[4] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
+  const char *const *NAMES = ART_EVENT_NAMES;
   img_new(out, 160, 130, pal::CLEAR);
   fill_round_rect(out, 0, 0, 160, 130, 8, pal::OUTLINE);
   fill_round_rect(out, 1, 1, 158, 128, 7, pal::GOLD_LIGHT);
