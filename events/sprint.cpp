@@ -71,20 +71,10 @@ void sprint_begin(int falseStarts) {
   announce_verdict(VERDICT_NONE);
 }
 
-static int all_lanes_finished(void) {
-  for (int i = 0; i < LANE_COUNT; i++)
-    if (!Lanes[i].finished) return 0;
-  return 1;
-}
-
 static void pace_runner(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (!obj) {
-    // A lane the pool had no room for has no one to wait for at the end.
-    pace->finished = 1;
-    return;
-  }
+  if (!obj) return;
   obj->x += pace->presses / 10.0;
   obj->cur.delay = 15 - pace->presses / 3;
   if (obj->cur.delay == 15 && obj->cur.id == SEQ_RUN)

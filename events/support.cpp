@@ -87,6 +87,14 @@ void update_pace_controller(PaceController *pace, int computer) {
   recount_presses(pace);
 }
 
+int all_lanes_finished(void) {
+  for (int i = 0; i < LANE_COUNT; i++) {
+    const PaceController *pace = &Lanes[i];
+    if (!pace->finished && (pace->object || i == PLAYER_LANE)) return 0;
+  }
+  return 1;
+}
+
 void clear_pace_history(PaceController *pace) {
   for (int i = 0; i < PACE_HISTORY; i++) pace->history[i] = 0;
   pace->meter = 0;

@@ -34,6 +34,10 @@ struct PaceController {
 extern PaceController Lanes[LANE_COUNT];
 
 void init_pace_controller(PaceController *pace, int x, int y, int type, int aiMinGap, int aiMaxGap);
+// Every lane home. Only a lane's runner or swimmer finishes it: a lane the
+// pool had no room for has no one to wait for, but the player's is always
+// waited for, so a player without one never finishes (never at 0.00).
+int all_lanes_finished(void);
 void update_pace_controller(PaceController *pace, int computer);
 void clear_pace_history(PaceController *pace);
 

@@ -181,11 +181,7 @@ static void splash(GameObject *obj) {
 static void stroke(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (!obj) {
-    // A lane the pool had no room for has no one to wait for at the end.
-    pace->finished = 1;
-    return;
-  }
+  if (!obj) return;
   touch_walls(lane);
   if (pace->direction == 1)
     obj->x += pace->presses / 30.0;
@@ -273,12 +269,6 @@ static void race_sounds(void) {
   if (Swim.race.startCountdown != 0 || FSOUND_IsPlaying(Swim.lastSwimChannel)) return;
   int k = rand_int(0, 2);
   Swim.lastSwimChannel = play_effect(SoundEffects[SOUNDS[k]], 0, 42100 + rand_below(4000));
-}
-
-static int all_lanes_finished(void) {
-  for (int i = 0; i < LANE_COUNT; i++)
-    if (!Lanes[i].finished) return 0;
-  return 1;
 }
 
 static void countdowns(void) {

@@ -33,6 +33,21 @@ class SprintTest : public EventTest {
   int ticks = 0;
 };
 
+// A lane the pool had no room for is never finished: the race waits for no
+// one in a computer's lane, but always for the player, who without a runner
+// is too slow at 30 seconds rather than home at 0.00.
+TEST_F(SprintTest, ALaneWithoutARunnerNeverFinishes) {
+  Sprint.startCountdown = 0;
+  remove_object(player());
+  Lanes[PLAYER_LANE].object = nullptr;
+  for (int lane : {0, 1, 3}) Lanes[lane].finished = 1;
+  while (Sprint.outcome == OUTCOME_NONE && ticks < 2000) run_to(ticks + 1);
+  EXPECT_EQ(Lanes[PLAYER_LANE].finished, 0);
+  EXPECT_EQ(Sprint.outcome, OUTCOME_FAILED);
+  EXPECT_EQ(Sprint.seconds, 30) << "too slow, not home";
+  EXPECT_EQ(Verdict, VERDICT_NONE);
+}
+
 TEST_F(SprintTest, StarterTimeline) {
   for (int lane : {0, 1, 3}) EXPECT_LT(Lanes[lane].object->x, -9.0f);
   // Whether a sign is up after each tick.

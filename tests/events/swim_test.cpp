@@ -141,6 +141,29 @@ TEST_F(SwimTest, ClosingCountdownAndMark) {
   }
 }
 
+// A lane the pool had no room for is never finished. The race waits for no
+// one in a computer's lane, but always for the player, whose clock then runs
+// on with the race open until quit: never a time of 0.00 at the mark.
+TEST_F(SwimTest, ALaneWithoutASwimmerNeverFinishes) {
+  for (int empty : {PLAYER_LANE, 0}) {
+    swim_begin(0);
+    racing();
+    remove_object(swimmer(empty));
+    Lanes[empty].object = nullptr;
+    for (int i = 0; i < LANE_COUNT; i++)
+      if (i != empty) Lanes[i].finished = 1;
+    for (int t = 0; t < 600; t++) swim_tick();
+    EXPECT_EQ(Lanes[empty].finished, 0) << "lane " << empty;
+    if (empty == PLAYER_LANE) {
+      EXPECT_EQ(Swim.race.outcome, OUTCOME_NONE);
+      EXPECT_EQ(Swim.race.seconds, 10) << "the clock runs on";
+      EXPECT_EQ(Verdict, VERDICT_NONE);
+    } else {
+      EXPECT_EQ(Swim.race.outcome, OUTCOME_QUALIFIED) << "closed 298 ticks after the last swimmer";
+    }
+  }
+}
+
 // A finished swimmer out of breath is not set swimming again by fire.
 TEST_F(SwimTest, FireAfterTheFinishIsNotABreath) {
   racing();
