@@ -144,10 +144,13 @@ static void set_ball_velocity(GameObject *ball) {
   ball->vy = (float)(-s * (double)fixcos(a) / 65536);
 }
 
-// The ball leaves the hand on the second frame of the throwing sequence.
+// The ball leaves the hand on the second frame of the throwing sequence,
+// once: the thrower stays on that frame, and a slot freed after a pool had
+// no room must not throw a ball after the verdict.
 static void release(void) {
   GameObject *t = thrower();
-  if (Throw.ball || Throw.phase != THROW_THROWN || !t || t->cur.frame != 1) return;
+  if (Throw.released || Throw.phase != THROW_THROWN || !t || t->cur.frame != 1) return;
+  Throw.released = 1;
   Throw.ball = object_at(add_object((int)(t->x + 20), (int)t->y, 2, TYPE_BALL, 0));
   if (!Throw.ball) {
     // No ball to follow: the throw is measured where it began.

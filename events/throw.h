@@ -19,6 +19,7 @@ struct ThrowRun {
   int phase;
   int lineCall;
   int angleCount;
+  int released;  // the ball has left the hand (or had no room to)
   GameObject *ball;
   GameObject *shadow;
   GameObject *landingMark;

@@ -57,6 +57,26 @@ TEST_F(ThrowTest, ReleaseVelocityFromFixedPointSineAndCosine) {
   }
 }
 
+// With no room for the ball the throw is measured where it began, and the
+// ball is tried once: a slot freed after the verdict throws nothing.
+TEST_F(ThrowTest, ABallWithNoRoomIsTriedOnce) {
+  Throw.phase = THROW_AIMING;
+  Throw.angleCount = 32;
+  Lanes[THROW_LANE].presses = 95;
+  int from = headless_tick();
+  headless_hold(KEY_SPACE, from + 1, from + 2);  // past the one-time error screen
+  while (add_object(0, 0, 0, TYPE_LANDING_MARK, 0) >= 0) continue;
+  key[KEY_SPACE] = 0;
+  for (int t = 0; t < 8; t++) throw_tick();
+  EXPECT_EQ(Throw.ball, nullptr);
+  EXPECT_EQ(Verdict, VERDICT_FAILED) << "0.00 metres";
+  remove_object(&ObjectPool[MAX_OBJECTS - 1]);
+  for (int t = 0; t < 20; t++) throw_tick();
+  EXPECT_EQ(Throw.ball, nullptr) << "no ball after the verdict";
+  EXPECT_EQ(objects_of_type(TYPE_BALL), 0);
+  EXPECT_EQ(plays_of(SoundEffects[SND_THROW]), 0);
+}
+
 // Speed before the step; whether it sounds; speed after the bounce.
 TEST_F(ThrowTest, BouncesHalveAndDieOut) {
   const struct {
