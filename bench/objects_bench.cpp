@@ -40,7 +40,8 @@ static const char *start_host(void) {
   options.loadData = access(QVL_RUN_DIR "/qvlgam.dat", R_OK) == 0;
   if (options.loadData && headless_start(options)) {
     BITMAP *track = dat_bitmap(ENTRY_WORLD_SPRINT);
-    if (track && track->w >= 3000 && dat_bitmap(ENTRY_PLAYER + KID_RUN) && dat_bitmap(ENTRY_DISTANCE_MARKER)) return source = "qvlgam.dat";
+    if (track && track->w >= 3000 && dat_bitmap(ENTRY_PLAYER + KID_RUN) && dat_bitmap(ENTRY_DISTANCE_MARKER))
+      return source = "qvlgam.dat";
     headless_stop();
   }
   options.loadData = false;

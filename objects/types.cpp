@@ -140,7 +140,8 @@ static const SeqSpec DUST_SEQS[] = {{0, ANIM_ONCE_REMOVE, 3, 0, 0, DUST_FRAMES, 
 static const SeqSpec MARK_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_LANDING_MARK}}};
 #define FLAG(frame) (ENTRY_START_LINE + frame)
 static const SeqSpec START_LINE_SEQS[] = {
-    {0, ANIM_LOOP, 2, 0, 0, 10, {FLAG(0), FLAG(1), FLAG(2), FLAG(3), FLAG(4), FLAG(4), FLAG(3), FLAG(2), FLAG(1), FLAG(0)}}};
+    {0, ANIM_LOOP, 2, 0, 0, 10,
+     {FLAG(0), FLAG(1), FLAG(2), FLAG(3), FLAG(4), FLAG(4), FLAG(3), FLAG(2), FLAG(1), FLAG(0)}}};
 #undef FLAG
 static const SeqSpec DISTANCE_MARKER_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {ENTRY_DISTANCE_MARKER}}};
 static const SeqSpec RIPPLE_SEQS[] = {{0, ANIM_ONCE_REMOVE, 4, 0, RIPPLE_FRAMES, RIPPLE_FRAMES, ROW(ENTRY_RIPPLE)}};

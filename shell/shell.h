@@ -110,9 +110,9 @@ enum OwedRule {
   // would act again: a second menu sound, a choice after a quit, a second
   // speech bubble after a false start.
   OWED_STOP_AT_DECISION,
-  // Every step owed runs, the deciding one's frame drawn after them. The
-  // introduction's steps only move the card on; catapulting's let a shot in
-  // the air when quit is pressed still land.
+  // Every step owed runs, past the decision too. The introduction's steps
+  // only move the card on; catapulting's let a shot in the air when quit is
+  // pressed still land.
   OWED_RUN_ALL,
 };
 
@@ -134,8 +134,8 @@ struct ScreenLoop {
   void (*tick)(void);
   void (*draw)(void);  // into the Backbuffer; the loop presents it
   int (*decided)(void);
-  int owedRule;       // OwedRule
-  int decisionFrame;  // DecisionFrame
+  OwedRule owedRule;
+  DecisionFrame decisionFrame;
   int (*timeUp)(void);  // null, or a limit looked at between frames only
 };
 

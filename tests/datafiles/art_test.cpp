@@ -192,7 +192,8 @@ bool png_size(int index, int *w, int *h) {
 
 TEST_F(Art, TitleChoicesStayInTheirOwnPlaces) {
   // Play at x 14, options at 98, quit at 212, all on the banner at y 195.
-  const int first[3] = {ENTRY_TITLE_PLAY, ENTRY_TITLE_OPTIONS, ENTRY_TITLE_QUIT}, x[3] = {14, 98, 212}, next_x[3] = {98, 212, 320};
+  const int first[3] = {ENTRY_TITLE_PLAY, ENTRY_TITLE_OPTIONS, ENTRY_TITLE_QUIT};
+  const int x[3] = {14, 98, 212}, next_x[3] = {98, 212, 320};
   int w, h, wk, hk;
   for (int c = 0; c < 3; c++) {
     ASSERT_TRUE(png_size(first[c], &w, &h)) << "choice " << c;

@@ -65,7 +65,8 @@ TEST_F(CameraTest, CullsAtBothEdgesByTheFirstFrameSize) {
   EXPECT_EQ(render_main(), 0);
   figure->x = 95.0f;
   render_main();
-  EXPECT_EQ(wrong_pixels(view(), {{0, 20, entry_colour(ENTRY_LINE_JUDGE + 1)}, {34, 29, entry_colour(ENTRY_LINE_JUDGE + 1)}, {35, 20, 0}}), "");
+  const int flag = entry_colour(ENTRY_LINE_JUDGE + 1);
+  EXPECT_EQ(wrong_pixels(view(), {{0, 20, flag}, {34, 29, flag}, {35, 20, 0}}), "");
 }
 
 TEST_F(CameraTest, PositionsAreTruncatedTowardZero) {
@@ -112,7 +113,8 @@ TEST_F(CameraTest, LayersThenSlotsDecideWhatIsOnTop) {
   over->layer = 9;
   under->layer = 0;
   render_main();
-  EXPECT_EQ(wrong_pixels(view(), {{40, 40, 0}, {60, 40, entry_colour(ENTRY_BALL_SHADOW)}, {80, 40, entry_colour(ENTRY_DUST)}}), "");
+  EXPECT_EQ(wrong_pixels(view(), {{40, 40, 0}, {60, 40, entry_colour(ENTRY_BALL_SHADOW)},
+                                  {80, 40, entry_colour(ENTRY_DUST)}}), "");
 }
 
 TEST_F(CameraTest, BackgroundIsCutAtTheCameraPosition) {

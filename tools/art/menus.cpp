@@ -198,7 +198,8 @@ static void card_scene(int event, Image &card) {
     for (int y = 58; y < 100; y += 14)
       for (int x = 4; x < 156; x += 4) fill_rect(card, x, y, 3, 2, (x / 4) % 2 ? pal::RED : pal::WHITE);
     for (int i = 0; i < 2; i++)
-      if (event_sprite(i ? ENTRY_OPPONENT_B + KID_SWIM : ENTRY_PLAYER + KID_SWIM + 2, s)) blit_over(card, s, 20 + i * 70, 66 - s.h / 2 + i * 14);
+      if (event_sprite(i ? ENTRY_OPPONENT_B + KID_SWIM : ENTRY_PLAYER + KID_SWIM + 2, s))
+        blit_over(card, s, 20 + i * 70, 66 - s.h / 2 + i * 14);
     break;
   default:
     if (event_sprite(ENTRY_PLAYER + KID_THROW, s)) blit_over(card, s, 20, 98 - s.h);

@@ -13,7 +13,8 @@ static bool front_end_owns(int index) {
 static bool sprite_owns(int index) {
   if (front_end_owns(index)) return false;
   return (index >= ENTRY_WORLD_THROW && index <= ENTRY_WORLD_SPRINT) ||
-         (index >= ENTRY_MEASURER && index <= ENTRY_LAST_KID_FRAME) || (index >= ENTRY_LINE_JUDGE && index <= ENTRY_SPLASH);
+         (index >= ENTRY_MEASURER && index <= ENTRY_LAST_KID_FRAME) ||
+         (index >= ENTRY_LINE_JUDGE && index <= ENTRY_SPLASH);
 }
 
 bool art_sprite_entry(int index, Image &out) {
