@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "events/events.h"
+#include "events/catapult.h"
 #include "headless/headless.h"
 #include "shell/shell.h"
 
@@ -14,24 +15,24 @@ static CatapultRun SavedRun;
 
 static void add_round_in_the_air(void) {
   for (int i = 0; i < CATAPULT_PLACES; i++) {
-    GameObject *b = object_at(add_object(490 + 25 * i, 30 + 18 * i, 4, 52, 2));
+    GameObject *b = object_at(add_object(490 + 25 * i, 30 + 18 * i, 4, TYPE_BALLOON, 2));
     if (!b) continue;
-    set_sequence(b, i % 2 ? 2 : 1);
+    set_sequence(b, i % 2 ? SEQ_BALLOON_WOBBLE : SEQ_BALLOON_FLOAT);
     b->targetVy = -1.0f;
     b->vy = -1.0f;
     b->vx = i % 2 ? 2.0f : 0;
-    add_object(489 + 25 * i, 145, 5, 54, 20);      // last round's, landed
-    add_object(489 + 25 * i, 69 + 9 * i, 5, 54, 10);  // this round's, falling
+    add_object(489 + 25 * i, 145, 5, TYPE_POINTS_LABEL, 20);      // last round's, landed
+    add_object(489 + 25 * i, 69 + 9 * i, 5, TYPE_POINTS_LABEL, 10);  // this round's, falling
   }
-  add_object(511, 60, 5, 55, 0);
+  add_object(511, 60, 5, TYPE_BURST, 0);
 }
 
 // The shot meets the middle of the balloon at place 2 this very step.
 static void add_popping_shot(void) {
   for (GameObject &b : ObjectPool) {
-    if (!b.active || b.type != 52 || b.x != 540.0f) continue;
+    if (!b.active || b.type != TYPE_BALLOON || b.x != 540.0f) continue;
     b.y = 67.0f;
-    GameObject *s = object_at(add_object(0, 72, 5, 51, 0));
+    GameObject *s = object_at(add_object(0, 72, 5, TYPE_SHOT, 0));
     if (s) s->x = b.x + b.width / 2 - s->width / 2;
     Catapult.shot = s;
   }

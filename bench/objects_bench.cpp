@@ -7,17 +7,19 @@
 
 #include "headless/headless.h"
 #include "objects/objects.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 
-#define BENCH_ENTRIES 400
+// Every picture entry (the sounds come after them).
+#define BENCH_ENTRIES ENTRY_SOUND_BALLOON
 
 // Stand-in frames when the real datafile is not built: sprite-sized,
 // half see-through, with the sprint's 3000-pixel track at entry 3.
 static DATAFILE FakeData[BENCH_ENTRIES + 1];
 
 static BITMAP *fake_frame(int entry) {
-  int w = entry == 3 ? 3000 : 16 + entry % 17;
-  int h = entry == 3 ? 162 : 24 + entry % 23;
+  int w = entry == ENTRY_WORLD_SPRINT ? 3000 : 16 + entry % 17;
+  int h = entry == ENTRY_WORLD_SPRINT ? 162 : 24 + entry % 23;
   BITMAP *bmp = create_bitmap_ex(16, w, h);
   clear_to_color(bmp, 0x0400 + entry);
   for (int y = 0; y < h; y += 2) hline(bmp, 0, y, w / 3, MASK_COLOUR_16);
@@ -37,8 +39,9 @@ static const char *start_host(void) {
   HeadlessOptions options;
   options.loadData = access(QVL_RUN_DIR "/qvlgam.dat", R_OK) == 0;
   if (options.loadData && headless_start(options)) {
-    BITMAP *track = dat_bitmap(3);
-    if (track && track->w >= 3000 && dat_bitmap(223) && dat_bitmap(169)) return source = "qvlgam.dat";
+    BITMAP *track = dat_bitmap(ENTRY_WORLD_SPRINT);
+    if (track && track->w >= 3000 && dat_bitmap(ENTRY_PLAYER + KID_RUN) && dat_bitmap(ENTRY_DISTANCE_MARKER))
+      return source = "qvlgam.dat";
     headless_stop();
   }
   options.loadData = false;
@@ -48,17 +51,22 @@ static const char *start_host(void) {
 }
 
 // Types that stay in the pool however long they run.
-static const int LASTING_TYPES[] = {1, 2, 3, 4, 6, 7, 8, 50, 51, 52, 53, 54, 56, 57, 59, 104, 106, 107, 109};
+static const int LASTING_TYPES[] = {
+    TYPE_PLAYER,       TYPE_OPPONENT_A, TYPE_OPPONENT_B, TYPE_OPPONENT_C,      TYPE_STARTER, TYPE_LINE_JUDGE,
+    TYPE_MEASURER,     TYPE_SIGN,       TYPE_SHOT,       TYPE_BALLOON,         TYPE_BALLOON_STAND,
+    TYPE_POINTS_LABEL, TYPE_BALL,       TYPE_BALL_SHADOW, TYPE_LANDING_MARK,   TYPE_DISTANCE_MARKER,
+    TYPE_FLOAT,        TYPE_BREATH_MARKER, TYPE_CATAPULT};
 
 static void fill_pool(void) {
-  begin_scene(3000, 162, 3);
+  begin_scene(3000, 162, ENTRY_WORLD_SPRINT);
   const int n = (int)(sizeof LASTING_TYPES / sizeof LASTING_TYPES[0]);
   for (int i = 0; i < MAX_OBJECTS; i++) {
     int type = LASTING_TYPES[i % n];
-    GameObject *obj = object_at(add_object(i * 17 % 3000, 20 + i % 120, i % 10, type, type == 54 ? 10 : i % 3));
+    GameObject *obj = object_at(add_object(i * 17 % 3000, 20 + i % 120, i % 10, type, type == TYPE_POINTS_LABEL ? 10 : i % 3));
     if (!obj) continue;
-    if (type >= 1 && type <= 4) set_sequence(obj, i % 8);
-    if (type == 8 || type == 52) set_sequence(obj, 1);
+    if (type >= TYPE_PLAYER && type <= TYPE_OPPONENT_C) set_sequence(obj, i % 8);
+    if (type == TYPE_MEASURER) set_sequence(obj, SEQ_MEASURER_WALK);
+    if (type == TYPE_BALLOON) set_sequence(obj, SEQ_BALLOON_FLOAT);
     obj->autoFace = i % 2;
     obj->vx = (float)(i % 5) * 0.25f;
   }
@@ -85,13 +93,13 @@ static void BM_UpdateFullPool(benchmark::State &state) {
 BENCHMARK(BM_UpdateFullPool)->Unit(benchmark::kMicrosecond);
 
 static void add_sprint_scene(void) {
-  begin_scene(3000, 162, 3);
+  begin_scene(3000, 162, ENTRY_WORLD_SPRINT);
   setup_camera(0, 314, 162);
-  for (int i = 0; i < 10; i++) add_object(325 + 252 * i, 101, 1, 104, i);
-  if (GameObject *starter = object_at(add_object(20, 69, 1, 6, 0))) set_sequence(starter, 1);
-  const int lanes[4][2] = {{2, 94}, {4, 106}, {1, 118}, {3, 132}};
+  for (int i = 0; i < DISTANCE_MARKERS; i++) add_object(325 + 252 * i, 101, 1, TYPE_DISTANCE_MARKER, i);
+  if (GameObject *starter = object_at(add_object(20, 69, 1, TYPE_STARTER, 0))) set_sequence(starter, SEQ_STARTER_SIGNAL);
+  const int lanes[4][2] = {{TYPE_OPPONENT_A, 94}, {TYPE_OPPONENT_C, 106}, {TYPE_PLAYER, 118}, {TYPE_OPPONENT_B, 132}};
   for (const auto &lane : lanes) add_object(50, lane[1], 2, lane[0], 0);
-  add_object(54, 93, 5, 60, 0);
+  add_object(54, 93, 5, TYPE_START_LINE, 0);
 }
 
 static void BM_RenderSprintCamera(benchmark::State &state) {

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "events/events.h"
+#include "events/sprint.h"
 #include "headless/headless.h"
 #include "persist/persist.h"
 #include "shell/shell.h"

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "headless/headless.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
 
-static const int SOUND_ENTRIES[] = {15,  16,  17,  18,  19,  20,  21,  22,  23,  396, 397, 398, 399, 400,
-                                    401, 402, 403, 404, 405, 406, 407, 408, 409, 410, 411, 412, 413};
-static const int SOUND_ENTRY_COUNT = (int)(sizeof SOUND_ENTRIES / sizeof SOUND_ENTRIES[0]);
+// The tunes, then the effects.
+static const int SOUND_ENTRY_COUNT = TUNE_COUNT + SOUND_EFFECT_COUNT;
+
+static int sound_entry(int i) { return i < TUNE_COUNT ? ENTRY_TUNE_INTRO + i : ENTRY_SOUND_BALLOON + i - TUNE_COUNT; }
 
 static FSOUND_SAMPLE *load_entry(int entry) {
   long size = 0;
@@ -35,8 +37,8 @@ static void BM_DecodeAllSounds(benchmark::State &state) {
     bytes = frames = decoded = 0;
     for (int i = 0; i < SOUND_ENTRY_COUNT; i++) {
       long size = 0;
-      dat_data(SOUND_ENTRIES[i], &size);
-      FSOUND_SAMPLE *s = load_entry(SOUND_ENTRIES[i]);
+      dat_data(sound_entry(i), &size);
+      FSOUND_SAMPLE *s = load_entry(sound_entry(i));
       bytes += size;
       if (!s) continue;
       decoded++;

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include "events/events.h"
+#include "events/swim.h"
 #include "headless/headless.h"
 #include "shell/shell.h"
 

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "events/events.h"
+#include "events/throw.h"
 #include "headless/headless.h"
 #include "persist/persist.h"
 #include "shell/shell.h"

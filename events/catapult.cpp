@@ -1,36 +1,26 @@
 // Catapulting: the children walk in, balloons rise three rounds of five, and
 // the player times the release of a level shot; the closer to a balloon's
 // middle, the more points.
+#include "events/catapult.h"
+
 #include <stdio.h>
 
-#include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 CatapultRun Catapult;
 
-enum {
-  ENTRY_CATAPULT_WORLD = 1,
-  ENTRY_CATAPULT_LABEL = 277,
-  TYPE_PLAYER = 1,
-  TYPE_BANNER = 50,
-  TYPE_SHOT = 51,
-  TYPE_BALLOON = 52,
-  TYPE_LABEL = 54,
-  TYPE_BURST = 55,
-  SEQ_STAND = 1,
-  SEQ_WALK = 2,
-  SEQ_WOBBLE = 2,
-  SEQ_DRAW_BACK = 9,
-  SEQ_LET_GO = 10,
-  SEQ_UNCHANGED = -1,
-  KID_COUNT = 4,
-};
-
+#define START_COUNTDOWN 400
+#define CLOSING_END (-300)
+// Where the shot leaves the World.
+#define SHOT_END_X 624.0f
 #define NORMAL_RATE 44100
+// A hit that leaves the balloon's sequence as it is.
+#define SEQ_UNCHANGED (-1)
 
 // The four children: type, start, layer and where each stops walking.
 struct Kid {
@@ -41,11 +31,11 @@ struct Kid {
   int stopX;
 };
 
-static const Kid KIDS[KID_COUNT] = {
+static const Kid KIDS[CATAPULT_KIDS] = {
     {TYPE_PLAYER, 292, 68, 5, 404},
-    {3, 224, 65, 2, 308},
-    {4, 182, 66, 2, 322},
-    {2, 220, 65, 2, 332},
+    {TYPE_OPPONENT_B, 224, 65, 2, 308},
+    {TYPE_OPPONENT_C, 182, 66, 2, 322},
+    {TYPE_OPPONENT_A, 220, 65, 2, 332},
 };
 
 // What a hit at d = -5..5 does; 50 points pops the balloon.
@@ -60,13 +50,13 @@ struct HitEffect {
 static const HitEffect HITS[11] = {
     {1, 1.0f, -2.0f, SEQ_UNCHANGED, 42100},
     {5, 2.0f, -1.5f, SEQ_UNCHANGED, 44100},
-    {10, 3.0f, -1.0f, SEQ_WOBBLE, 46100},
-    {20, 4.0f, -0.5f, SEQ_WOBBLE, 48100},
+    {10, 3.0f, -1.0f, SEQ_BALLOON_WOBBLE, 46100},
+    {20, 4.0f, -0.5f, SEQ_BALLOON_WOBBLE, 48100},
     {50, 0, 0, SEQ_UNCHANGED, 0},
     {50, 0, 0, SEQ_UNCHANGED, 0},
     {50, 0, 0, SEQ_UNCHANGED, 0},
-    {20, 4.0f, 0.5f, SEQ_WOBBLE, 48100},
-    {10, 3.0f, 1.0f, SEQ_WOBBLE, 46100},
+    {20, 4.0f, 0.5f, SEQ_BALLOON_WOBBLE, 48100},
+    {10, 3.0f, 1.0f, SEQ_BALLOON_WOBBLE, 46100},
     {5, 2.0f, 1.5f, SEQ_UNCHANGED, 44100},
     {1, 1.0f, 2.0f, SEQ_UNCHANGED, 42100},
 };
@@ -78,12 +68,19 @@ static const float RISE[CATAPULT_ROUNDS] = {-0.4f, -0.75f, -1.0f};
 
 static GameObject *player(void) { return Catapult.kids[0]; }
 
+// The catapult, its operator and the five balloon stands.
+static void add_scenery(void) {
+  add_object(365, 52, 7, TYPE_CATAPULT, 0);
+  add_object(375, 48, 2, TYPE_LINE_JUDGE, 0);
+  for (int i = 0; i < CATAPULT_PLACES; i++) add_object(495 + 25 * i, 149, 4, TYPE_BALLOON_STAND, 0);
+}
+
 static void build_scene(void) {
-  begin_scene(628, 162, ENTRY_CATAPULT_WORLD);
+  begin_scene(628, 162, ENTRY_WORLD_CATAPULT);
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
-  add_scenery(1);
-  for (int i = 0; i < KID_COUNT; i++) {
+  add_scenery();
+  for (int i = 0; i < CATAPULT_KIDS; i++) {
     const Kid *k = &KIDS[i];
     Catapult.kids[i] = object_at(add_object(k->x, k->y, k->layer, k->type, 0));
     if (Catapult.kids[i]) set_sequence(Catapult.kids[i], SEQ_WALK);
@@ -92,11 +89,10 @@ static void build_scene(void) {
 
 void catapult_begin(void) {
   Catapult = CatapultRun();
-  Catapult.startCountdown = CATAPULT_START_COUNTDOWN;
+  Catapult.startCountdown = START_COUNTDOWN;
   Catapult.headerY = -48;
   Catapult.viewX = 323;
   build_scene();
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
 }
 
@@ -121,7 +117,7 @@ static void let_go(void) {
 
 // The walk changes frame in this step's update: that is when a child steps.
 static void walk_in(void) {
-  for (int i = 0; i < KID_COUNT; i++) {
+  for (int i = 0; i < CATAPULT_KIDS; i++) {
     GameObject *kid = Catapult.kids[i];
     if (!kid || kid->cur.id != SEQ_WALK || kid->cur.timer != kid->cur.delay - 1) continue;
     kid->x += 4.0f;
@@ -131,7 +127,7 @@ static void walk_in(void) {
 }
 
 static void shot_leaves(void) {
-  if (!Catapult.shot || Catapult.shot->x < CATAPULT_SHOT_END_X) return;
+  if (!Catapult.shot || Catapult.shot->x < SHOT_END_X) return;
   remove_object(Catapult.shot);
   Catapult.shot = 0;
 }
@@ -163,7 +159,7 @@ static void knock(GameObject *balloon, const HitEffect *effect, double diff) {
 // The label goes where the current balloon of the round stands, which is
 // not always the balloon that was hit.
 static void score(const GameObject *shot, int points) {
-  add_object(489 + 25 * Catapult.balloonIndex, (int)(shot->y - 3), 5, TYPE_LABEL, points);
+  add_object(489 + 25 * Catapult.balloonIndex, (int)(shot->y - 3), 5, TYPE_POINTS_LABEL, points);
   Catapult.score += points;
   if (Catapult.score >= CatapultMark && Verdict == VERDICT_NONE) announce_verdict(VERDICT_QUALIFIED);
 }
@@ -205,7 +201,7 @@ static void hits(void) {
 
 static void clear_labels(void) {
   for (int i = 0; i < MAX_OBJECTS; i++)
-    if (ObjectPool[i].active && ObjectPool[i].type == TYPE_LABEL) remove_object(&ObjectPool[i]);
+    if (ObjectPool[i].active && ObjectPool[i].type == TYPE_POINTS_LABEL) remove_object(&ObjectPool[i]);
 }
 
 static void release_balloon(void) {
@@ -235,7 +231,7 @@ static void balloon_timeline(void) {
   if (Catapult.startCountdown != 0) return;
   Catapult.balloonTimer++;
   int t = Catapult.balloonTimer;
-  if (t == 1) Catapult.banner = object_at(add_object(383, 32, 2, TYPE_BANNER, Catapult.round + 3));
+  if (t == 1) Catapult.banner = object_at(add_object(383, 32, 2, TYPE_SIGN, START_SIGNS + Catapult.round));
   if (t == 10 && Catapult.balloonIndex == 0) clear_labels();
   if (t == 50) release_balloon();
   if (t == 100 && Catapult.banner) {
@@ -251,15 +247,14 @@ static void countdowns(void) {
   if (Catapult.startCountdown > 0) Catapult.startCountdown--;
   if (Catapult.startCountdown >= 0) return;
   Catapult.startCountdown--;
-  if (Catapult.startCountdown == CATAPULT_CLOSING_END)
+  if (Catapult.startCountdown == CLOSING_END)
     Catapult.outcome = Catapult.score >= CatapultMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
 }
 
 static void slides(void) {
   if (Cameras[0].x < 314) scroll_camera(0, Cameras[0].x + 1);
   if (Catapult.shownScore < Catapult.score) Catapult.shownScore++;
-  if (Catapult.viewX > 3) Catapult.viewX -= 20;
-  if (Catapult.headerY < 0) Catapult.headerY += 2;
+  slide_frame_in(&Catapult.viewX, &Catapult.headerY);
 }
 
 void catapult_tick(void) {
@@ -286,7 +281,7 @@ void catapult_draw(void) {
     snprintf(best, sizeof best, "%i points", RecordTable.best_catapult_points);
   snprintf(figure, sizeof figure, "%i", Catapult.shownScore);
   EventFrame frame = {Catapult.headerY, Catapult.viewX, mark, best, figure,
-                      Lanes[PLAYER_LANE].meter, ENTRY_CATAPULT_LABEL};
+                      Lanes[PLAYER_LANE].meter, ENTRY_EVENT_LABEL + EVENT_CATAPULT};
   draw_event_frame(&frame);
 }
 
@@ -301,7 +296,7 @@ static void keep_best_score(void) {
 // The scene's slots go to the next event: forget them.
 static void forget_objects(void) {
   Catapult.shot = Catapult.banner = 0;
-  for (int i = 0; i < KID_COUNT; i++) Catapult.kids[i] = 0;
+  for (int i = 0; i < CATAPULT_KIDS; i++) Catapult.kids[i] = 0;
 }
 
 int catapult_end(void) {
@@ -313,21 +308,15 @@ int catapult_end(void) {
   return Catapult.outcome;
 }
 
+static int catapult_decided(void) { return Catapult.outcome != OUTCOME_NONE; }
+
 // Unlike the other events, steps owed when quit is pressed still run, so a
 // shot in the air still lands; only the drawing stops.
+static const ScreenLoop CATAPULT_SCREEN = {catapult_tick, catapult_draw, catapult_decided, OWED_RUN_ALL,
+                                           DECISION_NOT_DRAWN, nullptr};
+
 int run_catapult(int) {
   catapult_begin();
-  while (Catapult.outcome == OUTCOME_NONE && !QuitFlag) {
-    plat_idle();
-    while (TickCounter >= 1 && !QuitFlag) {
-      catapult_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && Catapult.outcome == OUTCOME_NONE && !QuitFlag) {
-      catapult_draw();
-      present_frame();
-    }
-  }
+  run_screen(&CATAPULT_SCREEN);
   return catapult_end();
 }

@@ -1,29 +1,18 @@
 // The 100 metre sprint: a starter's countdown, four lanes of alternating
 // presses, the race clock and the personal best.
-#include <stdio.h>
+#include "events/sprint.h"
 
-#include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
-SprintRun Sprint;
+RaceRun Sprint;
 
-enum {
-  ENTRY_SPRINT_WORLD = 3,
-  ENTRY_SPRINT_LABEL = 276,
-  TYPE_PLAYER = 1,
-  TYPE_STARTER = 6,
-  TYPE_SIGN = 50,
-  TYPE_START_LINE = 60,
-  SEQ_RUN = 0,
-  SEQ_STAND = 1,
-  SEQ_WALK = 2,
-  SEQ_CROUCH = 3,
-};
-
+#define CLOSING_END (-500)
+// A runner still going at 30 seconds is too slow.
 #define RACE_LIMIT_SECONDS 30
 
 // Computer lanes: type, y, fewest and most ticks between presses, running
@@ -38,9 +27,9 @@ struct ComputerLane {
 };
 
 static const ComputerLane COMPUTER_LANES[3] = {
-    {0, 2, 94, 4, 6, 6},
-    {1, 4, 106, 5, 6, 8},
-    {3, 3, 132, 4, 5, 4},
+    {0, TYPE_OPPONENT_A, 94, 4, 6, 6},
+    {1, TYPE_OPPONENT_C, 106, 5, 6, 8},
+    {3, TYPE_OPPONENT_B, 132, 4, 5, 4},
 };
 
 static GameObject *runner(int lane) { return Lanes[lane].object; }
@@ -55,12 +44,17 @@ static void add_computer_lane(const ComputerLane *c) {
   set_sequence(obj, SEQ_WALK);
 }
 
+// Distance boards every 10 metres.
+static void add_scenery(void) {
+  for (int i = 0; i < DISTANCE_MARKERS; i++) add_object(325 + 252 * i, 101, 1, TYPE_DISTANCE_MARKER, i);
+}
+
 static void build_scene(void) {
-  begin_scene(3000, 162, ENTRY_SPRINT_WORLD);
+  begin_scene(3000, 162, ENTRY_WORLD_SPRINT);
   setup_camera(0, 314, 162);
-  add_scenery(0);
+  add_scenery();
   if (GameObject *starter = object_at(add_object(20, 69, 1, TYPE_STARTER, 0)))
-    set_sequence(starter, SEQ_STAND);
+    set_sequence(starter, SEQ_STARTER_SIGNAL);
   add_computer_lane(&COMPUTER_LANES[0]);
   add_computer_lane(&COMPUTER_LANES[1]);
   init_pace_controller(&Lanes[PLAYER_LANE], 50, 118, TYPE_PLAYER, 4, 6);
@@ -70,35 +64,16 @@ static void build_scene(void) {
 }
 
 void sprint_begin(int falseStarts) {
-  Sprint = SprintRun();
-  Sprint.falseStarts = falseStarts;
-  Sprint.startCountdown = SPRINT_START_COUNTDOWN;
-  Sprint.viewX = 323;
-  Sprint.headerY = -48;
+  begin_race(&Sprint, falseStarts, SPRINT_START_COUNTDOWN);
   build_scene();
   play_music(MusicSamples[MUS_EVENT], 0);
-  if (falseStarts > 0) {
-    Sprint.viewX = 3;
-    Sprint.headerY = 0;
-  }
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
-}
-
-static int all_lanes_finished(void) {
-  for (int i = 0; i < LANE_COUNT; i++)
-    if (!Lanes[i].finished) return 0;
-  return 1;
 }
 
 static void pace_runner(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (!obj) {
-    // A lane the pool had no room for has no one to wait for at the end.
-    pace->finished = 1;
-    return;
-  }
+  if (!obj) return;
   obj->x += pace->presses / 10.0;
   obj->cur.delay = 15 - pace->presses / 3;
   if (obj->cur.delay == 15 && obj->cur.id == SEQ_RUN)
@@ -108,8 +83,7 @@ static void pace_runner(int lane) {
   if (obj->x > SPRINT_FINISH_X && !pace->finished) {
     pace->finished = 1;
     // The time of the previous tick: the clock has not moved yet.
-    if (lane == PLAYER_LANE)
-      announce_verdict(Sprint.raceTime > SprintMark ? VERDICT_FAILED : VERDICT_QUALIFIED);
+    if (lane == PLAYER_LANE) announce_verdict(Sprint.time > SprintMark ? VERDICT_FAILED : VERDICT_QUALIFIED);
   }
 }
 
@@ -172,62 +146,43 @@ static void footsteps(void) {
     play_effect(SoundEffects[SND_FOOTSTEP], 0, 44100);
 }
 
-static void race_clock(void) {
-  tick_race_clock(Sprint.startCountdown == 0 && !Lanes[PLAYER_LANE].finished, &Sprint.raceSeconds,
-                  &Sprint.raceTicks, &Sprint.raceTime);
-}
-
 static void closing_countdown(void) {
   if (Sprint.startCountdown > 0) Sprint.startCountdown--;
   if (Sprint.startCountdown >= 0) return;
   Sprint.startCountdown--;
-  if (Sprint.startCountdown == SPRINT_CLOSING_END)
-    Sprint.outcome = Sprint.raceTime <= SprintMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
+  if (Sprint.startCountdown == CLOSING_END)
+    Sprint.outcome = Sprint.time <= SprintMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
 }
 
 void sprint_tick(void) {
-  read_controls();
-  if (Controls.quit) {
-    Sprint.leaving = 1;
-    Sprint.outcome = OUTCOME_QUIT;
-  }
-  handle_logic_rate_keys();
-  if (Sprint.startCountdown <= 0) {
-    run_lanes();
-  } else if (Controls.left || Controls.right) {
-    show_speech_bubble(22, 98, Sprint.falseStarts);
-    Sprint.outcome = OUTCOME_FALSE_START;
-  }
+  race_controls(&Sprint, 22, 98);
+  if (Sprint.startCountdown <= 0) run_lanes();
   if (Sprint.startCountdown > 0) walk_in();
   follow_player();
   starter_countdown();
   update_objects();
   footsteps();
-  race_clock();
-  if (Sprint.raceSeconds == RACE_LIMIT_SECONDS) {
+  tick_race_clock(&Sprint, Sprint.startCountdown == 0 && !Lanes[PLAYER_LANE].finished);
+  if (Sprint.seconds == RACE_LIMIT_SECONDS) {
     show_speech_bubble(30, 100, SPEECH_TOO_SLOW);
     Sprint.outcome = OUTCOME_FAILED;
   }
   closing_countdown();
-  if (Sprint.viewX > 3) Sprint.viewX -= 20;
-  if (Sprint.headerY < 0) Sprint.headerY += 2;
-}
-
-void format_race_time(float seconds, char *out, int size) {
-  snprintf(out, size, "%3.2f", seconds);
+  slide_frame_in(&Sprint.viewX, &Sprint.headerY);
 }
 
 void sprint_draw(void) {
-  RaceFrame race = {Sprint.headerY, Sprint.viewX, SprintMark, RecordTable.best_sprint_time,
-                    Sprint.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_SPRINT_LABEL};
-  draw_race_frame(&race);
+  draw_race_frame(&Sprint, SprintMark, RecordTable.best_sprint_time, Lanes[PLAYER_LANE].meter,
+                  ENTRY_EVENT_LABEL + EVENT_SPRINT);
 }
 
-static int sprint_running(void) { return !Sprint.leaving && !QuitFlag && Sprint.outcome == 0; }
+static int sprint_decided(void) { return Sprint.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop SPRINT_SCREEN = {sprint_tick, sprint_draw, sprint_decided, OWED_STOP_AT_DECISION,
+                                         DECISION_NOT_DRAWN, nullptr};
 
 int sprint_end(void) {
-  keep_best_race_time(&RecordTable.best_sprint_time, Sprint.raceTime, Sprint.outcome,
-                      Lanes[PLAYER_LANE].finished);
+  keep_best_race_time(&RecordTable.best_sprint_time, &Sprint, Lanes[PLAYER_LANE].finished);
   end_scene();
   if (CheatMode) Sprint.outcome = OUTCOME_QUALIFIED;
   wait_controls_released(1);
@@ -236,19 +191,6 @@ int sprint_end(void) {
 
 int run_sprint(int falseStarts) {
   sprint_begin(falseStarts);
-  while (sprint_running()) {
-    plat_idle();
-    // Owed ticks stop once the run is decided, so a held key cannot start a
-    // second bubble after the first.
-    while (TickCounter >= 1 && !QuitFlag && Sprint.outcome == 0) {
-      sprint_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag && Sprint.outcome == 0) {
-      sprint_draw();
-      present_frame();
-    }
-  }
+  run_screen(&SPRINT_SCREEN);
   return sprint_end();
 }

@@ -1,25 +1,18 @@
 // What the events share: the lanes' pace, the speech bubble, the verdict,
-// the fixed scenery, the logic-rate keys and the frame around the playfield.
+// the logic-rate keys, the frame around the playfield and the race of the
+// sprint and the swim.
 #include <stdio.h>
 
-#include "events/events.h"
+#include "events/support.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 PaceController Lanes[LANE_COUNT];
 int Verdict = VERDICT_NONE;
-
-enum {
-  ENTRY_BADGE_QUALIFIED = 323,
-  ENTRY_BADGE_FAILED = 281,
-  ENTRY_HEADER_PANEL = 383,
-  ENTRY_BOTTOM_PANEL = 128,
-  ENTRY_SPEED_BAR = 364,
-  ENTRY_SPEECH_BUBBLE = 355,
-};
 
 #define BACKBUFFER_W 320
 #define BACKBUFFER_H 240
@@ -94,6 +87,14 @@ void update_pace_controller(PaceController *pace, int computer) {
   recount_presses(pace);
 }
 
+int all_lanes_finished(void) {
+  for (int i = 0; i < LANE_COUNT; i++) {
+    const PaceController *pace = &Lanes[i];
+    if (!pace->finished && (pace->object || i == PLAYER_LANE)) return 0;
+  }
+  return 1;
+}
+
 void clear_pace_history(PaceController *pace) {
   for (int i = 0; i < PACE_HISTORY; i++) pace->history[i] = 0;
   pace->meter = 0;
@@ -107,36 +108,43 @@ static const char *speech_line(int message, int part, int line) {
   return SPEECH_LINES[message][part ? 1 : 0][line ? 1 : 0];
 }
 
-static void draw_speech_bubble(BITMAP *scene, int x, int y, int message, int countdown) {
-  if (scene) blit(scene, Backbuffer, 0, 0, 0, 0, BACKBUFFER_W, BACKBUFFER_H);
-  if (BITMAP *bubble = dat_bitmap(ENTRY_SPEECH_BUBBLE)) draw_sprite(Backbuffer, bubble, x, y);
-  if (!TextFont) return;
-  int part = countdown > SPEECH_FIRST_PAIR_UNTIL ? 0 : 1;
-  int white = makecol(255, 255, 255);
-  textout_centre_ex(Backbuffer, TextFont, speech_line(message, part, 0), x + 42, y + 6, white,
-                    _textmode);
-  textout_centre_ex(Backbuffer, TextFont, speech_line(message, part, 1), x + 42, y + 14, white,
-                    _textmode);
+// The bubble on show: over a saved scene (or the frame as it stands), where
+// and what it says, and the ticks it has left.
+struct SpeechBubble {
+  BITMAP *scene;
+  int x, y;
+  int message;
+  int countdown;
+};
+
+static SpeechBubble Bubble;
+
+static void bubble_tick(void) {
+  read_controls();
+  if (Bubble.countdown == SPEECH_TICKS - 1) play_effect(SoundEffects[SND_SPEECH], 0, 44100);
+  Bubble.countdown--;
 }
 
+static void bubble_draw(void) {
+  const SpeechBubble &b = Bubble;
+  if (b.scene) blit(b.scene, Backbuffer, 0, 0, 0, 0, BACKBUFFER_W, BACKBUFFER_H);
+  if (BITMAP *bubble = dat_bitmap(ENTRY_SPEECH_BUBBLE)) draw_sprite(Backbuffer, bubble, b.x, b.y);
+  if (!TextFont) return;
+  int part = b.countdown > SPEECH_FIRST_PAIR_UNTIL ? 0 : 1;
+  int white = makecol(255, 255, 255);
+  textout_centre_ex(Backbuffer, TextFont, speech_line(b.message, part, 0), b.x + 42, b.y + 6, white, _textmode);
+  textout_centre_ex(Backbuffer, TextFont, speech_line(b.message, part, 1), b.x + 42, b.y + 14, white, _textmode);
+}
+
+static int bubble_over(void) { return Bubble.countdown < 1; }
+
+// Owed steps stop with the bubble; the event's own loop takes the rest.
+static const ScreenLoop BUBBLE_SCREEN = {bubble_tick, bubble_draw, bubble_over, OWED_STOP_AT_DECISION, DECISION_DRAWN,
+                                         nullptr};
+
 void speech_bubble_over(BITMAP *scene, int x, int y, int message) {
-  int countdown = SPEECH_TICKS;
-  TickCounter = 0;
-  while (countdown >= 1 && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop with the bubble; the event's own loop takes the rest.
-    while (TickCounter >= 1 && !QuitFlag && countdown >= 1) {
-      read_controls();
-      if (countdown == SPEECH_TICKS - 1) play_effect(SoundEffects[SND_SPEECH], 0, 44100);
-      NeedsRedraw = 1;
-      TickCounter--;
-      countdown--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      draw_speech_bubble(scene, x, y, message, countdown);
-      present_frame();
-    }
-  }
+  Bubble = SpeechBubble{scene, x, y, message, SPEECH_TICKS};
+  run_screen(&BUBBLE_SCREEN);
 }
 
 void show_speech_bubble(int x, int y, int message) {
@@ -164,34 +172,6 @@ void draw_verdict_badge(void) {
   if (BITMAP *badge = dat_bitmap(entry)) draw_sprite(Backbuffer, badge, 6, 6);
 }
 
-// --- Scenery ---
-
-static void add_sprint_scenery(void) {
-  for (int i = 0; i < 10; i++) add_object(325 + 252 * i, 101, 1, 104, i);
-}
-
-static void add_catapult_scenery(void) {
-  add_object(365, 52, 7, 109, 0);
-  add_object(375, 48, 2, 7, 0);
-  for (int i = 0; i < 5; i++) add_object(495 + 25 * i, 149, 4, 53, 0);
-}
-
-static void add_swim_scenery(void) {
-  static const int ROWS[3] = {89, 109, 129};
-  for (int c = 0; c < 5; c++) {
-    for (int r = 0; r < 3; r++) {
-      int param = rand_int(0, 5);
-      add_object(20 + 100 * c, ROWS[r], 2, 106, param);
-    }
-  }
-}
-
-void add_scenery(int scene) {
-  if (scene == 0) add_sprint_scenery();
-  if (scene == 1) add_catapult_scenery();
-  if (scene == 2) add_swim_scenery();
-}
-
 // --- Logic rate ---
 
 void handle_logic_rate_keys(void) {
@@ -205,28 +185,48 @@ void handle_logic_rate_keys(void) {
   }
 }
 
-// --- Race clock and personal best (sprint, swim) ---
+// --- The race of the sprint and the swim ---
 
-void tick_race_clock(int running, int *seconds, int *ticks, float *time) {
+void begin_race(RaceRun *race, int falseStarts, int countdown) {
+  *race = RaceRun();
+  race->falseStarts = falseStarts;
+  race->startCountdown = countdown;
+  race->viewX = falseStarts > 0 ? 3 : 323;
+  race->headerY = falseStarts > 0 ? 0 : -48;
+}
+
+void race_controls(RaceRun *race, int bubbleX, int bubbleY) {
+  read_controls();
+  if (Controls.quit) race->outcome = OUTCOME_QUIT;
+  handle_logic_rate_keys();
+  if (race->startCountdown <= 0 || !(Controls.left || Controls.right)) return;
+  show_speech_bubble(bubbleX, bubbleY, race->falseStarts);
+  race->outcome = OUTCOME_FALSE_START;
+}
+
+void tick_race_clock(RaceRun *race, int running) {
   if (running) {
-    (*ticks)++;
-    if (*ticks == 60) {
-      (*seconds)++;
-      *ticks = 0;
+    race->ticks++;
+    if (race->ticks == 60) {
+      race->seconds++;
+      race->ticks = 0;
     }
   }
-  *time = (float)(*seconds + *ticks * 1.666 / 100);
+  race->time = (float)(race->seconds + race->ticks * 1.666 / 100);
 }
 
 // Only a finished race has a finishing time: a runner stopped as too slow at
 // 30 seconds has none to keep.
-void keep_best_race_time(float *best, float time, int outcome, int finished) {
-  if (QuitFlag || outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
+void keep_best_race_time(float *best, const RaceRun *race, int finished) {
+  float time = race->time;
+  if (QuitFlag || race->outcome == OUTCOME_QUIT || time <= 0 || !finished) return;
   if (time < *best || *best == -1.0f) {
     *best = time;
     save_records();
   }
 }
+
+void format_race_time(float seconds, char *out, int size) { snprintf(out, size, "%3.2f", seconds); }
 
 // --- The frame around the playfield ---
 
@@ -261,14 +261,19 @@ void draw_event_frame(const EventFrame *frame) {
   blit_camera(Backbuffer, 0, frame->viewX, 51, 1);
 }
 
-void draw_race_frame(const RaceFrame *race) {
-  char mark[32], best[32], figure[32];
-  snprintf(mark, sizeof mark, "%i.00 secs", race->mark);
-  if (race->best <= -1.0f)
-    snprintf(best, sizeof best, "------");
+void slide_frame_in(int *viewX, int *headerY) {
+  if (*viewX > 3) *viewX -= 20;
+  if (*headerY < 0) *headerY += 2;
+}
+
+void draw_race_frame(const RaceRun *race, int mark, float best, int meter, int label) {
+  char markText[32], bestText[32], figure[32];
+  snprintf(markText, sizeof markText, "%i.00 secs", mark);
+  if (best <= -1.0f)
+    snprintf(bestText, sizeof bestText, "------");
   else
-    snprintf(best, sizeof best, "%3.2f secs", race->best);
+    snprintf(bestText, sizeof bestText, "%3.2f secs", best);
   format_race_time(race->time, figure, sizeof figure);
-  EventFrame frame = {race->headerY, race->viewX, mark, best, figure, race->meter, race->label};
+  EventFrame frame = {race->headerY, race->viewX, markText, bestText, figure, meter, label};
   draw_event_frame(&frame);
 }

@@ -1,8 +1,10 @@
 // The 50 metre swim: the teacher's countdown, four lengths of alternating
 // presses with breathing, splashes, ripples, race sounds and the clock.
-#include "events/events.h"
+#include "events/swim.h"
+
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
@@ -10,25 +12,11 @@
 
 SwimRun Swim;
 
-enum {
-  ENTRY_SWIM_WORLD = 2,
-  ENTRY_SWIM_LABEL = 278,
-  TYPE_PLAYER = 1,
-  TYPE_TEACHER = 6,
-  TYPE_SIGN = 50,
-  TYPE_START_LINE = 60,
-  TYPE_RIPPLE = 105,
-  TYPE_MARKER = 107,
-  TYPE_SPLASH = 108,
-  SEQ_TEACHER_WALK = 0,
-  SEQ_TEACHER_STAND = 2,
-  SEQ_TREAD = 4,
-  SEQ_SWIM = 5,
-  SEQ_READY = 6,
-  SEQ_DIVE = 7,
-  SEQ_OUT_OF_BREATH = 8,
-};
-
+#define FAR_WALL 498.0f
+#define NEAR_WALL 17.0f
+// Touches of the near wall after turning: two make four lengths.
+#define TURNS 2
+#define FIRST_BREATH 300
 #define WORLD_W 612
 #define VIEW_W 314
 #define SIGN_LIFETIME 100
@@ -46,10 +34,10 @@ struct SwimLane {
 };
 
 static const SwimLane SWIM_LANES[LANE_COUNT] = {
-    {2, 70, 5, 7},
-    {4, 90, 5, 6},
+    {TYPE_OPPONENT_A, 70, 5, 7},
+    {TYPE_OPPONENT_C, 90, 5, 6},
     {TYPE_PLAYER, 110, 4, 6},
-    {3, 130, 5, 7},
+    {TYPE_OPPONENT_B, 130, 5, 7},
 };
 
 static GameObject *swimmer(int lane) { return Lanes[lane].object; }
@@ -62,37 +50,40 @@ static void set_all_swimmers(int seq) {
 static void add_lane(int lane) {
   const SwimLane *l = &SWIM_LANES[lane];
   init_pace_controller(&Lanes[lane], 13, l->y, l->type, l->minGap, l->maxGap);
-  Lanes[lane].breath = SWIM_FIRST_BREATH;
+  Lanes[lane].breath = FIRST_BREATH;
   if (GameObject *obj = swimmer(lane)) set_sequence(obj, SEQ_TREAD);
 }
 
+// The lane ropes' floats: five columns of three, each of any colour.
+static void add_scenery(void) {
+  static const int ROWS[3] = {89, 109, 129};
+  for (int c = 0; c < 5; c++) {
+    for (int r = 0; r < 3; r++) {
+      int param = rand_int(0, LANE_FLOATS - 1);
+      add_object(20 + 100 * c, ROWS[r], 2, TYPE_FLOAT, param);
+    }
+  }
+}
+
 static void build_scene(void) {
-  begin_scene(WORLD_W, 162, ENTRY_SWIM_WORLD);
-  Swim.teacher = object_at(add_object(9, 13, 1, TYPE_TEACHER, 0));
+  begin_scene(WORLD_W, 162, ENTRY_WORLD_SWIM);
+  Swim.teacher = object_at(add_object(9, 13, 1, TYPE_STARTER, 0));
   if (Swim.teacher) {
     Swim.teacher->autoFace = 1;
-    set_sequence(Swim.teacher, SEQ_TEACHER_STAND);
+    set_sequence(Swim.teacher, SEQ_STARTER_STAND);
   }
   setup_camera(0, VIEW_W, 162);
-  add_scenery(2);
+  add_scenery();
   for (int i = 0; i < LANE_COUNT; i++) add_lane(i);
   add_object(18, 91, 5, TYPE_START_LINE, 0);
 }
 
 void swim_begin(int falseStarts) {
   Swim = SwimRun();
-  Swim.falseStarts = falseStarts;
-  Swim.startCountdown = SWIM_START_COUNTDOWN;
+  begin_race(&Swim.race, falseStarts, SWIM_START_COUNTDOWN);
   Swim.teacherStep = 5;
-  Swim.viewX = 323;
-  Swim.headerY = -48;
   build_scene();
-  if (falseStarts > 0) {
-    Swim.viewX = 3;
-    Swim.headerY = 0;
-  }
-  TickCounter = 0;
-  Verdict = VERDICT_NONE;
+  announce_verdict(VERDICT_NONE);
 }
 
 // --- Breathing ---
@@ -125,7 +116,7 @@ static void answer_fire(void) {
 }
 
 static void show_breath_warning(PaceController *pace, GameObject *obj) {
-  Swim.breathWarning = object_at(add_object((int)obj->x, (int)(obj->y - 11.0), 7, TYPE_MARKER, 0));
+  Swim.breathWarning = object_at(add_object((int)obj->x, (int)(obj->y - 11.0), 7, TYPE_BREATH_MARKER, 0));
   // Out of breath, the strokes fade three times more slowly.
   pace->divider = OUT_OF_BREATH_DIVIDER;
 }
@@ -152,27 +143,27 @@ static void player_breath(void) {
 static void finish_lane(int lane) {
   PaceController *pace = &Lanes[lane];
   set_sequence(pace->object, SEQ_TREAD);
-  pace->object->x = SWIM_NEAR_WALL;
+  pace->object->x = NEAR_WALL;
   pace->finished = 1;
   clear_pace_history(pace);
   // The time of the previous tick: the clock has not moved yet.
   if (lane == PLAYER_LANE && Verdict == VERDICT_NONE)
-    announce_verdict(Swim.raceTime > SwimMark ? VERDICT_FAILED : VERDICT_QUALIFIED);
+    announce_verdict(Swim.race.time > SwimMark ? VERDICT_FAILED : VERDICT_QUALIFIED);
 }
 
 static void touch_walls(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (obj->x > SWIM_FAR_WALL) {
-    obj->x = SWIM_FAR_WALL;
+  if (obj->x > FAR_WALL) {
+    obj->x = FAR_WALL;
     obj->flipped = 1;
     pace->direction = -1;
   }
-  if (obj->x < SWIM_NEAR_WALL && obj->flipped) {
-    if (++pace->turns == SWIM_TURNS) {
+  if (obj->x < NEAR_WALL && obj->flipped) {
+    if (++pace->turns == TURNS) {
       finish_lane(lane);
     } else {
-      obj->x = SWIM_NEAR_WALL;
+      obj->x = NEAR_WALL;
       pace->direction = 1;
       obj->flipped = 0;
     }
@@ -190,11 +181,7 @@ static void splash(GameObject *obj) {
 static void stroke(int lane) {
   PaceController *pace = &Lanes[lane];
   GameObject *obj = pace->object;
-  if (!obj) {
-    // A lane the pool had no room for has no one to wait for at the end.
-    pace->finished = 1;
-    return;
-  }
+  if (!obj) return;
   touch_walls(lane);
   if (pace->direction == 1)
     obj->x += pace->presses / 30.0;
@@ -227,12 +214,12 @@ static void ripple(void) {
 }
 
 static void show_sign(int param) {
-  Swim.startSign = object_at(add_object(19, 2, 1, TYPE_SIGN, param));
-  if (Swim.startSign) Swim.startSign->lifetime = SIGN_LIFETIME;
+  Swim.race.startSign = object_at(add_object(19, 2, 1, TYPE_SIGN, param));
+  if (Swim.race.startSign) Swim.race.startSign->lifetime = SIGN_LIFETIME;
 }
 
 static void teacher_countdown(void) {
-  switch (Swim.startCountdown) {
+  switch (Swim.race.startCountdown) {
   case 260: show_sign(0); break;
   case 130:
     show_sign(1);
@@ -250,16 +237,16 @@ static void teacher_countdown(void) {
 // The teacher sets off as the last sign goes. The sign then removes itself
 // and its slot is soon another object's, so it is forgotten here.
 static void teacher_sets_off(void) {
-  if (Swim.startCountdown != 0 || !Swim.startSign || Swim.startSign->lifetime != 1) return;
-  if (Swim.teacher) set_sequence(Swim.teacher, SEQ_TEACHER_WALK);
-  Swim.startSign = 0;
+  if (Swim.race.startCountdown != 0 || !Swim.race.startSign || Swim.race.startSign->lifetime != 1) return;
+  if (Swim.teacher) set_sequence(Swim.teacher, SEQ_STARTER_WALK);
+  Swim.race.startSign = 0;
 }
 
 // A step of TeacherStep pixels once per animation step, turning at the ends.
 static void teacher_walks(void) {
   GameObject *t = Swim.teacher;
   if (!t) return;
-  if (t->cur.id != SEQ_TEACHER_WALK || t->cur.timer != t->cur.delay - 1) {
+  if (t->cur.id != SEQ_STARTER_WALK || t->cur.timer != t->cur.delay - 1) {
     t->vx = 0;
     return;
   }
@@ -279,83 +266,54 @@ static void dive(void) {
 // One race sound after another, each at its own pitch.
 static void race_sounds(void) {
   static const int SOUNDS[3] = {SND_SWIM_A, SND_SWIM_B, SND_SWIM_C};
-  if (Swim.startCountdown != 0 || FSOUND_IsPlaying(Swim.lastSwimChannel)) return;
+  if (Swim.race.startCountdown != 0 || FSOUND_IsPlaying(Swim.lastSwimChannel)) return;
   int k = rand_int(0, 2);
   Swim.lastSwimChannel = play_effect(SoundEffects[SOUNDS[k]], 0, 42100 + rand_below(4000));
 }
 
-static int all_lanes_finished(void) {
-  for (int i = 0; i < LANE_COUNT; i++)
-    if (!Lanes[i].finished) return 0;
-  return 1;
-}
-
 static void countdowns(void) {
-  if (Swim.startCountdown > 0 && --Swim.startCountdown == 0) dive();
+  if (Swim.race.startCountdown > 0 && --Swim.race.startCountdown == 0) dive();
   race_sounds();
-  if (Swim.startCountdown == 0 && all_lanes_finished()) Swim.startCountdown = -1;
-  if (Swim.startCountdown < 0 && --Swim.startCountdown == SWIM_CLOSING_END)
-    Swim.outcome = Swim.raceTime <= SwimMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
+  if (Swim.race.startCountdown == 0 && all_lanes_finished()) Swim.race.startCountdown = -1;
+  if (Swim.race.startCountdown < 0 && --Swim.race.startCountdown == SWIM_CLOSING_END)
+    Swim.race.outcome = Swim.race.time <= SwimMark ? OUTCOME_QUALIFIED : OUTCOME_FAILED;
 }
 
 void swim_tick(void) {
   Swim.tick++;
-  read_controls();
-  if (Controls.quit) {
-    Swim.leaving = 1;
-    Swim.outcome = OUTCOME_QUIT;
-  }
-  handle_logic_rate_keys();
-  if (Swim.startCountdown > 0 && (Controls.left || Controls.right)) {
-    show_speech_bubble(30, 54, Swim.falseStarts);
-    Swim.outcome = OUTCOME_FALSE_START;
-  }
-  if (Swim.startCountdown == 0) race();
+  race_controls(&Swim.race, 30, 54);
+  if (Swim.race.startCountdown == 0) race();
   follow_player();
   ripple();
   teacher_countdown();
   teacher_sets_off();
   teacher_walks();
   update_objects();
-  tick_race_clock(Swim.startCountdown == 0 && !Lanes[PLAYER_LANE].finished, &Swim.raceSeconds,
-                  &Swim.raceTicks, &Swim.raceTime);
+  tick_race_clock(&Swim.race, Swim.race.startCountdown == 0 && !Lanes[PLAYER_LANE].finished);
   countdowns();
-  if (Swim.viewX > 3) Swim.viewX -= 20;
-  if (Swim.headerY < 0) Swim.headerY += 2;
+  slide_frame_in(&Swim.race.viewX, &Swim.race.headerY);
 }
 
 void swim_draw(void) {
-  RaceFrame race = {Swim.headerY, Swim.viewX, SwimMark, RecordTable.best_swim_time,
-                    Swim.raceTime, Lanes[PLAYER_LANE].meter, ENTRY_SWIM_LABEL};
-  draw_race_frame(&race);
+  draw_race_frame(&Swim.race, SwimMark, RecordTable.best_swim_time, Lanes[PLAYER_LANE].meter,
+                  ENTRY_EVENT_LABEL + EVENT_SWIM);
 }
 
-static int swim_running(void) { return !Swim.leaving && !QuitFlag && Swim.outcome == 0; }
+static int swim_decided(void) { return Swim.race.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop SWIM_SCREEN = {swim_tick, swim_draw, swim_decided, OWED_STOP_AT_DECISION, DECISION_NOT_DRAWN,
+                                       nullptr};
 
 int swim_end(void) {
-  keep_best_race_time(&RecordTable.best_swim_time, Swim.raceTime, Swim.outcome,
-                      Lanes[PLAYER_LANE].finished);
+  keep_best_race_time(&RecordTable.best_swim_time, &Swim.race, Lanes[PLAYER_LANE].finished);
   end_scene();
-  if (CheatMode) Swim.outcome = OUTCOME_QUALIFIED;
+  if (CheatMode) Swim.race.outcome = OUTCOME_QUALIFIED;
   wait_controls_released(1);
-  return Swim.outcome;
+  return Swim.race.outcome;
 }
 
 int run_swim(int falseStarts) {
   swim_begin(falseStarts);
-  while (swim_running()) {
-    plat_idle();
-    // Owed ticks stop once the run is decided, so a held key cannot start a
-    // second bubble after the first.
-    while (TickCounter >= 1 && !QuitFlag && Swim.outcome == 0) {
-      swim_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag && Swim.outcome == 0) {
-      swim_draw();
-      present_frame();
-    }
-  }
+  run_screen(&SWIM_SCREEN);
   return swim_end();
 }

@@ -1,11 +1,13 @@
 // The tennis ball throw: a run-up of alternating presses, the plant at the
 // line, the aiming gauge, the ball's flight and bounces, the measurer's walk
 // and three attempts at the mark.
+#include "events/throw.h"
+
 #include <stdio.h>
 
-#include "events/events.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -13,28 +15,20 @@
 ThrowRun Throw;
 
 enum {
-  ENTRY_THROW_WORLD = 0,
-  ENTRY_ANGLE_GAUGE = 82,
-  ENTRY_THROW_LABEL = 279,
-  ENTRY_ATTEMPT_PANEL = 287,
-  ENTRY_CALL_FAIR = 288,
-  ENTRY_CALL_FOUL = 289,
-  TYPE_THROWER = 1,
-  TYPE_LINE_FIGURE = 7,
-  TYPE_MEASURER = 8,
-  TYPE_BALL = 56,
-  TYPE_SHADOW = 57,
-  TYPE_DUST = 58,
-  TYPE_LANDING_MARK = 59,
-  SEQ_STANDING = 11,
-  SEQ_RUNNING = 12,
-  SEQ_PLANTED = 13,
-  SEQ_THROWING = 14,
-  SEQ_MEASURER_STAND = 0,
-  SEQ_MEASURER_WALK = 1,
   FULL_ANGLE = 64,
 };
 
+#define START_COUNTDOWN 150
+// Fire plants the thrower from here on.
+#define FIRE_FROM_X 450.0f
+// A plant past it is a foul.
+#define LINE_X 568
+// A run-up past it is too far.
+#define RUN_UP_END_X 650.0f
+// Distances are measured from here, 15.73 pixels a metre.
+#define ORIGIN_X 586.0f
+#define PIXELS_PER_METRE 15.73
+#define GROUND_Y 150.0f
 #define GRAVITY 0.03
 #define SPIN_TICKS 3
 #define SPIN_STEPS 6
@@ -44,20 +38,19 @@ static GameObject *thrower(void) { return Lanes[THROW_LANE].object; }
 static float thrower_x(void) { return thrower() ? thrower()->x : 0.0f; }
 
 static void build_scene(void) {
-  begin_scene(1700, 162, ENTRY_THROW_WORLD);
+  begin_scene(1700, 162, ENTRY_WORLD_THROW);
   setup_camera(0, 314, 162);
   scroll_camera(0, 0);
   setup_camera(1, 32, 18);
-  Cameras[1].x = THROW_LINE_X;
+  Cameras[1].x = LINE_X;
   Cameras[1].y = 144;
-  add_scenery(3);
-  init_pace_controller(&Lanes[THROW_LANE], 169, 130, TYPE_THROWER, 4, 6);
+  init_pace_controller(&Lanes[THROW_LANE], 169, 130, TYPE_PLAYER, 4, 6);
   if (GameObject *t = thrower()) {
     t->layer = 4;
-    set_sequence(t, SEQ_STANDING);
+    set_sequence(t, SEQ_THROW_STAND);
   }
-  Throw.lineFigure = object_at(add_object(537, 105, 3, TYPE_LINE_FIGURE, 0));
-  if (Throw.lineFigure) set_sequence(Throw.lineFigure, 0);
+  Throw.lineFigure = object_at(add_object(537, 105, 3, TYPE_LINE_JUDGE, 0));
+  if (Throw.lineFigure) set_sequence(Throw.lineFigure, SEQ_FLAG_DOWN);
   Throw.measurer = object_at(add_object(481, 115, 3, TYPE_MEASURER, 0));
 }
 
@@ -65,7 +58,7 @@ void throw_begin(int attempt) {
   Throw = ThrowRun();
   Throw.running = 1;
   Throw.attempt = attempt;
-  Throw.startCountdown = THROW_START_COUNTDOWN;
+  Throw.startCountdown = START_COUNTDOWN;
   Throw.awaitFirstPress = 1;
   Throw.headerY = -48;
   Throw.viewX = 323;
@@ -78,7 +71,6 @@ void throw_begin(int attempt) {
     Throw.viewX = 3;
     Throw.headerY = 0;
   }
-  TickCounter = 0;
   announce_verdict(VERDICT_NONE);
   play_music(MusicSamples[MUS_EVENT], 0);
 }
@@ -99,20 +91,20 @@ static void head_start(void) {
 
 static void plant(void) {
   GameObject *t = thrower();
-  if (!t || Throw.phase != THROW_RUN_UP || !(t->x > THROW_FIRE_FROM_X)) return;
-  if ((int)t->x > THROW_LINE_X) {
+  if (!t || Throw.phase != THROW_RUN_UP || !(t->x > FIRE_FROM_X)) return;
+  if ((int)t->x > LINE_X) {
     Throw.lineCall = LINE_FOUL;
     play_effect(SoundEffects[SND_FOUL], 0, 44100);
   } else {
     Throw.lineCall = LINE_FAIR;
-    if (Throw.lineFigure) set_sequence(Throw.lineFigure, 1);
+    if (Throw.lineFigure) set_sequence(Throw.lineFigure, SEQ_FLAG_OUT);
   }
-  set_sequence(t, SEQ_PLANTED);
+  set_sequence(t, SEQ_PLANT);
   Throw.phase = THROW_AIMING;
 }
 
 static void start_throw(void) {
-  if (GameObject *t = thrower()) set_sequence(t, SEQ_THROWING);
+  if (GameObject *t = thrower()) set_sequence(t, SEQ_THROW);
   Throw.phase = THROW_THROWN;
 }
 
@@ -135,7 +127,7 @@ static void nudge(void) {
 }
 
 static void too_far(void) {
-  if (!(thrower_x() > THROW_RUN_UP_END_X) || Throw.outcome == OUTCOME_QUIT) return;
+  if (!(thrower_x() > RUN_UP_END_X) || Throw.outcome == OUTCOME_QUIT) return;
   show_speech_bubble(100, 100, SPEECH_TOO_FAR);
   decide(OUTCOME_FAILED);
 }
@@ -152,17 +144,20 @@ static void set_ball_velocity(GameObject *ball) {
   ball->vy = (float)(-s * (double)fixcos(a) / 65536);
 }
 
-// The ball leaves the hand on the second frame of the throwing sequence.
+// The ball leaves the hand on the second frame of the throwing sequence,
+// once: the thrower stays on that frame, and a slot freed after a pool had
+// no room must not throw a ball after the verdict.
 static void release(void) {
   GameObject *t = thrower();
-  if (Throw.ball || Throw.phase != THROW_THROWN || !t || t->cur.frame != 1) return;
+  if (Throw.released || Throw.phase != THROW_THROWN || !t || t->cur.frame != 1) return;
+  Throw.released = 1;
   Throw.ball = object_at(add_object((int)(t->x + 20), (int)t->y, 2, TYPE_BALL, 0));
   if (!Throw.ball) {
     // No ball to follow: the throw is measured where it began.
     if (Throw.startCountdown >= 0) give_verdict();
     return;
   }
-  Throw.shadow = object_at(add_object((int)Throw.ball->x, 153, 1, TYPE_SHADOW, 0));
+  Throw.shadow = object_at(add_object((int)Throw.ball->x, 153, 1, TYPE_BALL_SHADOW, 0));
   set_ball_velocity(Throw.ball);
   play_effect(SoundEffects[SND_THROW], 0, 44100);
 }
@@ -173,10 +168,10 @@ static void run_up(void) {
   int presses = Lanes[THROW_LANE].presses;
   t->x += presses / 10.0;
   t->cur.delay = 15 - presses / 3;
-  if (t->cur.delay == 15 && t->cur.id == SEQ_RUNNING)
-    set_sequence(t, SEQ_STANDING);
-  else if (t->cur.delay < 15 && t->cur.id == SEQ_STANDING)
-    set_sequence(t, SEQ_RUNNING);
+  if (t->cur.delay == 15 && t->cur.id == SEQ_THROW_RUN)
+    set_sequence(t, SEQ_THROW_STAND);
+  else if (t->cur.delay < 15 && t->cur.id == SEQ_THROW_STAND)
+    set_sequence(t, SEQ_THROW_RUN);
 }
 
 static void follow(void) {
@@ -190,7 +185,7 @@ static void follow(void) {
 
 static void footsteps(void) {
   GameObject *t = thrower();
-  if (!t || t->cur.id != SEQ_RUNNING || t->cur.timer != 0) return;
+  if (!t || t->cur.id != SEQ_THROW_RUN || t->cur.timer != 0) return;
   if (t->cur.frame == 0 || t->cur.frame == 4) play_effect(SoundEffects[SND_FOOTSTEP], 0, 44100);
 }
 
@@ -213,7 +208,7 @@ static void touch_down(GameObject *ball) {
 }
 
 static void bounce(GameObject *ball) {
-  ball->y = THROW_GROUND_Y;
+  ball->y = GROUND_Y;
   if (ball->vy > 1.0) play_effect(SoundEffects[SND_BOUNCE], 0, 44100);
   ball->vy = (float)(-ball->vy * 0.5);
   if (ball->vy > -0.2) ball->vy = 0;
@@ -226,10 +221,10 @@ static void fly_ball(void) {
   GameObject *ball = Throw.ball;
   if (!ball) return;
   ball->vy = (float)(ball->vy + GRAVITY);
-  if (ball->y > THROW_GROUND_Y) bounce(ball);
+  if (ball->y > GROUND_Y) bounce(ball);
   if (Throw.shadow) Throw.shadow->x = ball->x;
   if (Throw.camTarget != 0) return;
-  Throw.distance = (float)((ball->x - THROW_ORIGIN_X) / THROW_PIXELS_PER_METRE);
+  Throw.distance = (float)((ball->x - ORIGIN_X) / PIXELS_PER_METRE);
   if (Throw.distance < 0) Throw.distance = 0;
 }
 
@@ -259,8 +254,7 @@ static void closing_countdown(void) {
 }
 
 static void slides(void) {
-  if (Throw.viewX > 3) Throw.viewX -= 20;
-  if (Throw.headerY < 0) Throw.headerY += 2;
+  slide_frame_in(&Throw.viewX, &Throw.headerY);
   if (Throw.attemptX < 10) Throw.attemptX += 5;
 }
 
@@ -296,7 +290,7 @@ void format_throw_figure(char *out, int size) {
     int s = Throw.spinStep;
     snprintf(out, size, "%c%c.%c%c", 'a' + s, 'b' + s, 'c' + s, 'd' + s);
   } else if (m && m->cur.id == SEQ_MEASURER_WALK) {
-    double reading = (m->x - THROW_ORIGIN_X) / THROW_PIXELS_PER_METRE;
+    double reading = (m->x - ORIGIN_X) / PIXELS_PER_METRE;
     snprintf(out, size, "%02.2f", reading + rand_float(-0.1f, 0.1f));
   } else {
     snprintf(out, size, "%02.2f", Throw.distance);
@@ -340,15 +334,13 @@ void throw_draw(void) {
     snprintf(best, sizeof best, "%3.2f metres", RecordTable.best_throw_distance);
   format_throw_figure(figure, sizeof figure);
   EventFrame frame = {Throw.headerY, Throw.viewX, mark, best, figure,
-                      Lanes[THROW_LANE].meter, ENTRY_THROW_LABEL};
+                      Lanes[THROW_LANE].meter, ENTRY_EVENT_LABEL + EVENT_THROW};
   draw_event_frame(&frame);
   draw_gauge();
   draw_attempt_panel();
 }
 
 // --- Ending ---
-
-static int throw_running(void) { return !QuitFlag && Throw.outcome == OUTCOME_NONE; }
 
 // A foul never counts; an attempt that ends with no throw keeps its 0.00.
 static void keep_best_distance(void) {
@@ -367,20 +359,13 @@ int throw_end(void) {
   return Throw.outcome;
 }
 
+static int throw_decided(void) { return Throw.outcome != OUTCOME_NONE; }
+
+static const ScreenLoop THROW_SCREEN = {throw_tick, throw_draw, throw_decided, OWED_STOP_AT_DECISION,
+                                        DECISION_NOT_DRAWN, nullptr};
+
 int run_throw(int attempt) {
   throw_begin(attempt);
-  while (throw_running()) {
-    plat_idle();
-    // Owed ticks stop once the attempt is decided.
-    while (TickCounter >= 1 && throw_running()) {
-      throw_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && throw_running()) {
-      throw_draw();
-      present_frame();
-    }
-  }
+  run_screen(&THROW_SCREEN);
   return throw_end();
 }

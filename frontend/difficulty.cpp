@@ -5,17 +5,12 @@
 #include "frontend/frontend.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 DifficultyScreenState DifficultyScreen;
-
-enum {
-  ENTRY_PANEL = 24,
-  ENTRY_POINTER = 304,
-  ENTRY_TILE = 366,
-};
 
 #define PANEL_X 80
 #define PANEL_START_Y 245
@@ -63,10 +58,9 @@ void difficulty_begin(void) {
   d->panelY = PANEL_START_Y;
   d->panelSpeed = -22;
   d->running = 1;
-  d->panel = load_png_entry(ENTRY_PANEL);
+  d->panel = load_png_entry(ENTRY_DIFFICULTY_PANEL);
   set_alpha_blender();
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
-  TickCounter = 0;
 }
 
 static void move_pointer(DifficultyScreenState *d, int by) {
@@ -123,7 +117,7 @@ void difficulty_draw(void) {
                         0, _textmode);
   int tremble = d->shake / 5;
   int y = d->panelY + 18 * d->selected + 41 + rand_int(-tremble, tremble);
-  if (BITMAP *pointer = dat_bitmap(ENTRY_POINTER)) draw_sprite(Backbuffer, pointer, 117, y);
+  if (BITMAP *pointer = dat_bitmap(ENTRY_ARROWHEAD)) draw_sprite(Backbuffer, pointer, 117, y);
 }
 
 int difficulty_end(void) {
@@ -136,20 +130,13 @@ int difficulty_end(void) {
   return d->chosen;
 }
 
+static int difficulty_done(void) { return DifficultyScreen.done; }
+
+static const ScreenLoop DIFFICULTY_SCREEN = {difficulty_tick, difficulty_draw, difficulty_done,
+                                             OWED_STOP_AT_DECISION, DECISION_DRAWN, nullptr};
+
 int select_difficulty(void) {
   difficulty_begin();
-  while (!DifficultyScreen.done && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop at the choice, as on the other menus.
-    while (TickCounter > 0 && !QuitFlag && !DifficultyScreen.done) {
-      difficulty_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      difficulty_draw();
-      present_frame();
-    }
-  }
+  run_screen(&DIFFICULTY_SCREEN);
   return difficulty_end();
 }

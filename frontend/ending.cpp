@@ -3,17 +3,12 @@
 // falling confetti.
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 EndScreenState EndScreen;
-
-enum {
-  ENTRY_GAME_OVER = 10,
-  ENTRY_BANNER = 11,
-  ENTRY_FIRST_CONFETTI = 367,
-};
 
 static const char *const CONGRATULATIONS_LINES[4] = {
     "CONGRATULATIONS ON COMPLETING",
@@ -45,10 +40,10 @@ void celebration_draw(void) {
   clear_black();
   for (const Confetti &c : EndScreen.confetti) {
     if (c.y == CONFETTI_PARKED) continue;
-    if (BITMAP *piece = dat_bitmap(ENTRY_FIRST_CONFETTI + c.frame))
+    if (BITMAP *piece = dat_bitmap(ENTRY_CONFETTI + c.frame))
       draw_sprite(Backbuffer, piece, (int)c.x, (int)c.y);
   }
-  if (BITMAP *banner = dat_bitmap(ENTRY_BANNER))
+  if (BITMAP *banner = dat_bitmap(ENTRY_CHAMPION_BANNER))
     draw_sprite(Backbuffer, banner, 40, (int)EndScreen.bannerY);
 }
 
@@ -126,7 +121,6 @@ static void end_begin(int kind) {
   if (kind == END_CELEBRATION) set_up_confetti();
   load_music_set(MUSIC_SET_FINALE);
   play_music(MusicSamples[END_SCREENS[kind].music], 0);
-  TickCounter = 0;
 }
 
 static void end_tick(void) {
@@ -138,28 +132,23 @@ static void end_tick(void) {
   if (info->work) info->work();
 }
 
+static void end_draw(void) { END_SCREENS[EndScreen.kind].draw(); }
+
+static int end_done(void) { return EndScreen.done; }
+
 // The celebration's own limit is looked at between frames, not in a step,
 // so steps owed past it still run.
-static int end_running(void) {
-  if (EndScreen.done || QuitFlag) return 0;
-  return EndScreen.kind != END_CELEBRATION || EndScreen.ticks < CELEBRATION_TICKS;
+static int celebration_over(void) {
+  return EndScreen.kind == END_CELEBRATION && EndScreen.ticks >= CELEBRATION_TICKS;
 }
+
+// Fire, quit or a step's limit ends the screen.
+static const ScreenLoop END_SCREEN = {end_tick, end_draw, end_done, OWED_STOP_AT_DECISION, DECISION_DRAWN,
+                                      celebration_over};
 
 static void run_end_screen(int kind) {
   end_begin(kind);
-  while (end_running()) {
-    plat_idle();
-    // Owed steps stop once fire, quit or a step's limit has ended the screen.
-    while (TickCounter > 0 && !QuitFlag && !EndScreen.done) {
-      end_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      END_SCREENS[kind].draw();
-      present_frame();
-    }
-  }
+  run_screen(&END_SCREEN);
   EndScreen.running = 0;
   stop_all_sounds();
   wait_controls_released(1);

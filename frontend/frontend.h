@@ -57,8 +57,9 @@ struct DifficultyScreenState {
   int shake;
   TileScroll tiles;
   int done;
-  int running;
   BITMAP *panel;
+  // For the tests' reports; the game sets it but never reads it.
+  int running;  // 1 from begin to end
 };
 
 extern DifficultyScreenState DifficultyScreen;
@@ -84,11 +85,11 @@ struct IntroScreenState {
   TileScroll tiles;
   int ticks;
   int done;
-  int firePressed;  // ended by fire rather than by time
-  int running;
   BITMAP *textPanel;
   BITMAP *titlePanel;
   const char *const *lines;
+  // For the tests' reports; the game sets it but never reads it.
+  int firePressed;  // ended by fire rather than by time
 };
 
 extern IntroScreenState IntroScreen;
@@ -124,10 +125,11 @@ struct EndScreenState {
   int kind;
   int ticks;
   int done;
-  int left;  // by fire or quit
-  int running;
   float bannerY;
   Confetti confetti[CONFETTI_COUNT];
+  // For the tests' reports; the game sets them but never reads them.
+  int left;     // by fire or quit
+  int running;  // 1 from begin to end
 };
 
 extern EndScreenState EndScreen;
@@ -164,7 +166,6 @@ enum ModeChange {
 
 // State of the options menu on show (or the last one shown).
 struct OptionsMenuState {
-  int open;
   int selection;
   int held;          // ignore the controls until all are up
   int wobble;        // ticks of pointer shake left
@@ -175,7 +176,9 @@ struct OptionsMenuState {
   int leave;
   int accept;
   int musicChannel;
-  int modeChange;
+  // For the tests' reports; the game sets them but never reads them.
+  int open;        // 1 from begin to end
+  int modeChange;  // what accepting did to the screen mode
 };
 
 extern OptionsMenuState OptionsMenu;

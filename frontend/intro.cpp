@@ -1,22 +1,18 @@
 // The card that introduces each event: the title rises, the text panel and
 // its three lines slide in, over the scrolling tiles.
+#include "events/events.h"
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 IntroScreenState IntroScreen;
 
-enum {
-  ENTRY_TITLE_PANEL = 25,
-  ENTRY_TEXT_PANEL = 26,
-  ENTRY_FIRST_TITLE = 271,
-};
-
 #define TITLE_SETTLED_Y 25
 
-static const char *const INTRO_LINES[4][3] = {
+static const char *const INTRO_LINES[][3] = {
     {"Hit left and right as fast as you can. Don't jump",
      "the gun. You don't have to win the race, just", "finish inside the qualification time."},
     {"Fire at each balloon as it rises. A dead centre",
@@ -27,23 +23,26 @@ static const char *const INTRO_LINES[4][3] = {
      "fire to set the throwing angle. If you overstep", "the mark then the throw won't count."},
 };
 
+// A fifth event needs its card's lines here and its title and label pictures
+// in the datafile.
+static_assert(sizeof INTRO_LINES / sizeof INTRO_LINES[0] == EVENT_COUNT, "lines for every event's card");
+static_assert((int)EVENT_CARDS == (int)EVENT_COUNT, "a title and a label picture for every event");
+
 void intro_begin(int event) {
   IntroScreenState *s = &IntroScreen;
   *s = IntroScreenState();
   // Out of range shows the sprint's card rather than reading past the table.
-  s->event = event >= 0 && event < 4 ? event : 0;
+  s->event = event >= 0 && event < EVENT_COUNT ? event : 0;
   s->titleY = 245;
   s->titleVel = -22;
   s->panelX = -330;
   s->textX = 490;
-  s->running = 1;
-  s->textPanel = load_png_entry(ENTRY_TEXT_PANEL);
-  s->titlePanel = load_png_entry(ENTRY_TITLE_PANEL);
+  s->textPanel = load_png_entry(ENTRY_INTRO_TEXT_PANEL);
+  s->titlePanel = load_png_entry(ENTRY_INTRO_TITLE_PANEL);
   set_alpha_blender();
   s->lines = INTRO_LINES[s->event];
   play_effect(SoundEffects[SND_SCREEN], 0, 44100);
   play_music(MusicSamples[MUS_INTRO], 0);
-  TickCounter = 0;
 }
 
 static void intro_slides(IntroScreenState *s) {
@@ -71,7 +70,7 @@ void intro_draw(void) {
   draw_tiles(&s->tiles);
   if (s->textPanel) draw_trans_sprite(Backbuffer, s->textPanel, s->panelX, 175);
   if (s->titlePanel) draw_trans_sprite(Backbuffer, s->titlePanel, 88, s->titleY + 8);
-  if (BITMAP *title = dat_bitmap(ENTRY_FIRST_TITLE + s->event))
+  if (BITMAP *title = dat_bitmap(ENTRY_INTRO_TITLE + s->event))
     draw_sprite(Backbuffer, title, 80, s->titleY);
   if (!TextFont) return;
   for (int i = 0; i < 3; i++)
@@ -87,26 +86,18 @@ void intro_end(void) {
   IntroScreenState *s = &IntroScreen;
   destroy_image(&s->textPanel);
   destroy_image(&s->titlePanel);
-  s->running = 0;
   stop_all_sounds();
   wait_controls_released(1);
 }
 
+static int intro_done(void) { return IntroScreen.done; }
+
 // Unlike the menus, steps still owed after fire run before the last frame:
 // they only move the card on.
+static const ScreenLoop INTRO_SCREEN = {intro_tick, intro_draw, intro_done, OWED_RUN_ALL, DECISION_DRAWN, nullptr};
+
 void show_event_intro(int event) {
   intro_begin(event);
-  while (!IntroScreen.done && !QuitFlag) {
-    plat_idle();
-    while (TickCounter > 0 && !QuitFlag) {
-      intro_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      intro_draw();
-      present_frame();
-    }
-  }
+  run_screen(&INTRO_SCREEN);
   intro_end();
 }

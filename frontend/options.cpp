@@ -3,6 +3,7 @@
 #include "frontend/frontend.h"
 #include "input/input.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -10,11 +11,6 @@
 OptionsMenuState OptionsMenu;
 
 enum {
-  ENTRY_OPTIONS_BACKGROUND = 14,
-  ENTRY_POINTER = 303,
-  ENTRY_ACCEPT_POINTER = 304,
-  ENTRY_REDEFINE_PANEL = 324,
-  ENTRY_FIRST_VOLUME = 387,
   VALUE_X = 173,
   BLINK_TICKS = 30,
   BLINK_SHOWN = 20,
@@ -35,7 +31,6 @@ void options_begin(int musicChannel) {
   OptionsMenu.mustRelease = 1;
   OptionsMenu.musicChannel = musicChannel;
   backup_settings();
-  TickCounter = 0;
 }
 
 // --- Menu mode ---
@@ -157,7 +152,7 @@ static void centred_text_at(const char *text, int x, int y) {
 // A hand-edited level was clamped on reading; this keeps the lookup safe
 // whatever Settings hold.
 static void volume_at(int level, int y) {
-  sprite_at(ENTRY_FIRST_VOLUME + (level < 0 ? 0 : level > 8 ? 8 : level), VALUE_X, y);
+  sprite_at(ENTRY_VOLUME + (level < 0 ? 0 : level > 8 ? 8 : level), VALUE_X, y);
 }
 
 static void draw_values(void) {
@@ -180,7 +175,7 @@ void options_draw(void) {
   if (BITMAP *bg = dat_bitmap(ENTRY_OPTIONS_BACKGROUND)) blit(bg, Backbuffer, 0, 0, 0, 0, 320, 240);
   int shake = rand_int(-(o->wobble / 5), o->wobble / 5);
   if (o->selection == OPTION_ACCEPT)
-    sprite_at(ENTRY_ACCEPT_POINTER, 118, 182 + shake);
+    sprite_at(ENTRY_ARROWHEAD, 118, 182 + shake);
   else
     sprite_at(ENTRY_POINTER, 46, 49 + 18 * o->selection + shake);
   draw_values();
@@ -209,18 +204,13 @@ static int change_mode(void) {
   return MODE_LOST;
 }
 
-static void restart_pacing(void) {
-  AutoRestFrames = 600;
-  apply_cpu_usage();
-}
-
 static void accept_settings(OptionsMenuState *o) {
   save_settings();
   if (Settings.windowed != SettingsBackup.windowed || Settings.forcerate != SettingsBackup.forcerate) {
     o->modeChange = change_mode();
-    if (o->modeChange != MODE_LOST) restart_pacing();
+    if (o->modeChange != MODE_LOST) restart_pacing(PACING_FROM_SETTINGS);
   }
-  if (Settings.cpu_usage != SettingsBackup.cpu_usage) restart_pacing();
+  if (Settings.cpu_usage != SettingsBackup.cpu_usage) restart_pacing(PACING_FROM_SETTINGS);
 }
 
 void options_end(void) {
@@ -233,21 +223,13 @@ void options_end(void) {
   o->open = 0;
 }
 
+static int options_left(void) { return OptionsMenu.leave; }
+
+static const ScreenLoop OPTIONS_SCREEN = {options_tick, options_draw, options_left, OWED_STOP_AT_DECISION,
+                                          DECISION_DRAWN, nullptr};
+
 void options_menu(int musicChannel) {
   options_begin(musicChannel);
-  OptionsMenuState *o = &OptionsMenu;
-  while (!o->leave && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop once the menu is left, as on the other menus.
-    while (TickCounter >= 1 && !QuitFlag && !o->leave) {
-      options_tick();
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      options_draw();
-      present_frame();
-    }
-  }
+  run_screen(&OPTIONS_SCREEN);
   options_end();
 }

@@ -2,6 +2,7 @@
 // and the hidden cheat.
 #include "frontend/frontend.h"
 #include "input/input.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
@@ -9,9 +10,6 @@
 TitleMenuState TitleMenu;
 
 enum {
-  ENTRY_LOGO = 4,
-  ENTRY_TITLE_BACKGROUND = 13,
-  ENTRY_BANNER = 27,
   IMAGE_BANNER = 0,
   IMAGE_FIRST_CHOICE = 1,
 };
@@ -21,7 +19,10 @@ enum {
 
 // Datafile entries of the images, in the order of TitleMenuState::images.
 static const int IMAGE_ENTRIES[TITLE_IMAGE_COUNT] = {
-    ENTRY_BANNER, 36, 37, 38, 39, 28, 29, 30, 31, 32, 33, 34, 35,
+    ENTRY_TITLE_BANNER,
+    ENTRY_TITLE_PLAY, ENTRY_TITLE_PLAY + 1, ENTRY_TITLE_PLAY + 2, ENTRY_TITLE_PLAY + 3,
+    ENTRY_TITLE_OPTIONS, ENTRY_TITLE_OPTIONS + 1, ENTRY_TITLE_OPTIONS + 2, ENTRY_TITLE_OPTIONS + 3,
+    ENTRY_TITLE_QUIT, ENTRY_TITLE_QUIT + 1, ENTRY_TITLE_QUIT + 2, ENTRY_TITLE_QUIT + 3,
 };
 static const int CHOICE_X[CHOICE_COUNT] = {14, 98, 212};
 
@@ -33,39 +34,34 @@ struct LogoDrop {
   int done;
 };
 
-static void logo_tick(LogoDrop *logo) {
+static LogoDrop Logo;
+
+static void logo_tick(void) {
   read_controls();
   if (Controls.fire || Controls.quit) {
-    logo->done = 1;
+    Logo.done = 1;
     return;
   }
-  if (logo->y < 20) logo->y += 10;
-  logo->ticks++;
-  if (logo->ticks >= LOGO_TICKS) logo->done = 1;
+  if (Logo.y < 20) Logo.y += 10;
+  Logo.ticks++;
+  if (Logo.ticks >= LOGO_TICKS) Logo.done = 1;
 }
 
-static void logo_draw(const LogoDrop *logo) {
+static void logo_draw(void) {
   clear_to_color(Backbuffer, makecol(0, 0, 0));
-  if (BITMAP *bmp = dat_bitmap(ENTRY_LOGO)) draw_sprite(Backbuffer, bmp, 94, logo->y);
+  if (BITMAP *bmp = dat_bitmap(ENTRY_LOGO)) draw_sprite(Backbuffer, bmp, 94, Logo.y);
 }
+
+static int logo_done(void) { return Logo.done; }
+
+// Fire, read in every step, ends the drop as it ends the menus after it.
+static const ScreenLoop LOGO_SCREEN = {logo_tick, logo_draw, logo_done, OWED_STOP_AT_DECISION, DECISION_DRAWN,
+                                       nullptr};
 
 void title_logo_drop(void) {
   wait_controls_released(0);
-  TickCounter = 0;
-  LogoDrop logo = {-196, 0, 0};
-  while (!logo.done && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop once the drop has ended, as on the menus after it.
-    while (TickCounter > 0 && !QuitFlag && !logo.done) {
-      logo_tick(&logo);
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      logo_draw(&logo);
-      present_frame();
-    }
-  }
+  Logo = LogoDrop{-196, 0, 0};
+  run_screen(&LOGO_SCREEN);
   wait_controls_released(1);
 }
 
@@ -140,7 +136,8 @@ static int cheat_keys_held(void) {
   return key[KEY_4] && key[KEY_6] && key[KEY_RCONTROL] && key[KEY_RSHIFT];
 }
 
-static void menu_tick(TitleMenuState *m) {
+static void menu_tick(void) {
+  TitleMenuState *m = &TitleMenu;
   read_controls();
   if (Controls.quit) m->result = MENU_QUIT;
   if (Controls.fire) {
@@ -148,7 +145,7 @@ static void menu_tick(TitleMenuState *m) {
     if (m->choice == CHOICE_OPTIONS) {
       options_menu(m->musicChannel);
       // The time spent in the options is not caught up.
-      TickCounter = 0;
+      drop_owed_ticks();
     } else {
       m->result = m->choice + 1;
     }
@@ -163,7 +160,8 @@ static void draw_image(BITMAP *image, int x, int y) {
   if (image) draw_alpha_sprite(Backbuffer, image, x, y);
 }
 
-static void menu_draw(const TitleMenuState *m) {
+static void menu_draw(void) {
+  const TitleMenuState *m = &TitleMenu;
   clear_to_color(Backbuffer, makecol(0, 0, 0));
   if (BITMAP *bg = dat_bitmap(ENTRY_TITLE_BACKGROUND))
     blit(bg, Backbuffer, 0, 0, 0, m->backgroundY, 320, 240);
@@ -179,23 +177,16 @@ static void menu_draw(const TitleMenuState *m) {
   if (CheatMode && TextFont) textout_ex(Backbuffer, TextFont, "CHEAT", 2, 2, 0, _textmode);
 }
 
+static int menu_chosen(void) { return TitleMenu.result != 0; }
+
+// Fire still held after the choice sounds only once.
+static const ScreenLoop MENU_SCREEN = {menu_tick, menu_draw, menu_chosen, OWED_STOP_AT_DECISION, DECISION_DRAWN,
+                                       nullptr};
+
 int title_menu(void) {
   TitleMenuState *m = &TitleMenu;
   open_menu(m);
-  TickCounter = 0;
-  while (m->result == 0 && !QuitFlag) {
-    plat_idle();
-    // Owed steps stop at the choice, so fire still held sounds only once.
-    while (TickCounter > 0 && !QuitFlag && m->result == 0) {
-      menu_tick(m);
-      NeedsRedraw = 1;
-      TickCounter--;
-    }
-    if (NeedsRedraw && !QuitFlag) {
-      menu_draw(m);
-      present_frame();
-    }
-  }
+  run_screen(&MENU_SCREEN);
   close_menu(m);
   stop_all_sounds();
   wait_controls_released(1);

@@ -1,16 +1,11 @@
 // The six logical controls, read from the keyboard and the first joystick.
 #include "input/input.h"
-#include "persist/persist.h"
 
 #include <allegro.h>
 
 ControlsData Controls;
 
 void init_controls(void) { Controls = ControlsData(); }
-
-int input_code_valid(int code) {
-  return (code >= 1 && code < KEY_MAX) || (code >= JOY_UP && code <= JOY_BUTTON_6);
-}
 
 static int key_down(int code) { return code >= 1 && code < KEY_MAX && key[code]; }
 

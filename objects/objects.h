@@ -4,6 +4,8 @@
 
 #include <allegro.h>
 
+#include "objects/types.h"
+
 #define MAX_OBJECTS 150
 #define MAX_SEQUENCES 15
 #define MAX_FRAMES 15

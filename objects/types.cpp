@@ -2,6 +2,7 @@
 // player and the per-type motion rules.
 #include "objects/objects.h"
 
+#include "shell/entries.h"
 #include "shell/shell.h"
 
 // One sequence of a type. Each frame is frames[i] + pstep * param, so the
@@ -28,127 +29,155 @@ struct TypeSpec {
 
 #define N_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
+// Frames first, first + 1, ... (only a sequence's count of them is taken).
+#define ROW(first) \
+  { first, first + 1, first + 2, first + 3, first + 4, first + 5, first + 6, first + 7, first + 8, first + 9 }
+
+// A child's frames: the first entry of its row (P, A, B, C) plus the
+// frame's place in the row (shell/entries.h).
+#define P ENTRY_PLAYER
 static const SeqSpec PLAYER_SEQS[] = {
-    {0, ANIM_LOOP, 0, 0, 0, 8, {223, 224, 225, 226, 227, 228, 229, 230}},
-    {1, ANIM_STILL, 0, 0, 0, 1, {219}},
-    {2, ANIM_LOOP, 8, 0, 0, 4, {219, 220, 221, 222}},
-    {3, ANIM_STILL, 0, 0, 0, 1, {231}},
-    {4, ANIM_LOOP, 15, 0, 0, 4, {233, 234, 235, 234}},
-    {5, ANIM_LOOP, 15, 0, 0, 10, {236, 237, 238, 239, 240, 241, 242, 243, 244, 245}},
-    {6, ANIM_STILL, 0, 0, 0, 1, {247}},
-    {7, ANIM_ONCE_NEXT, 10, 5, 0, 4, {248, 249, 250, 251}},
-    {8, ANIM_STILL, 0, 0, 0, 1, {246}},
-    {9, ANIM_ONCE, 7, 0, 0, 2, {252, 253}},
-    {10, ANIM_ONCE, 7, 0, 0, 2, {252, 219}},
-    {11, ANIM_STILL, 0, 0, 0, 1, {254}},
-    {12, ANIM_LOOP, 0, 0, 0, 8, {255, 256, 257, 258, 259, 260, 261, 262}},
-    {13, ANIM_STILL, 0, 0, 0, 1, {263}},
-    {14, ANIM_ONCE, 7, 0, 0, 2, {264, 265}},
+    {SEQ_RUN, ANIM_LOOP, 0, 0, 0, 8, ROW(P + KID_RUN)},
+    {SEQ_STAND, ANIM_STILL, 0, 0, 0, 1, {P + KID_STAND}},
+    {SEQ_WALK, ANIM_LOOP, 8, 0, 0, 4, ROW(P + KID_STAND)},
+    {SEQ_CROUCH, ANIM_STILL, 0, 0, 0, 1, {P + KID_CROUCH}},
+    {SEQ_TREAD, ANIM_LOOP, 15, 0, 0, 4, {P + KID_TREAD, P + KID_TREAD + 1, P + KID_TREAD + 2, P + KID_TREAD + 1}},
+    {SEQ_SWIM, ANIM_LOOP, 15, 0, 0, 10, ROW(P + KID_SWIM)},
+    {SEQ_READY, ANIM_STILL, 0, 0, 0, 1, {P + KID_READY}},
+    {SEQ_DIVE, ANIM_ONCE_NEXT, 10, SEQ_SWIM, 0, 4, ROW(P + KID_DIVE)},
+    {SEQ_OUT_OF_BREATH, ANIM_STILL, 0, 0, 0, 1, {P + KID_BREATH}},
+    {SEQ_DRAW_BACK, ANIM_ONCE, 7, 0, 0, 2, ROW(P + KID_PULL)},
+    {SEQ_LET_GO, ANIM_ONCE, 7, 0, 0, 2, {P + KID_PULL, P + KID_STAND}},
+    {SEQ_THROW_STAND, ANIM_STILL, 0, 0, 0, 1, {P + KID_HOLD}},
+    {SEQ_THROW_RUN, ANIM_LOOP, 0, 0, 0, 8, ROW(P + KID_RUNUP)},
+    {SEQ_PLANT, ANIM_STILL, 0, 0, 0, 1, {P + KID_PLANT}},
+    {SEQ_THROW, ANIM_ONCE, 7, 0, 0, 2, ROW(P + KID_THROW)},
 };
+#undef P
 
-static const SeqSpec RIVAL2_SEQS[] = {
-    {0, ANIM_LOOP, 0, 0, 0, 8, {47, 48, 49, 50, 51, 52, 53, 54}},
-    {1, ANIM_STILL, 0, 0, 0, 1, {43}},
-    {2, ANIM_LOOP, 8, 0, 0, 4, {43, 44, 45, 46}},
-    {3, ANIM_STILL, 0, 0, 0, 1, {55}},
-    {4, ANIM_LOOP, 17, 0, 0, 4, {57, 58, 59, 58}},
-    {5, ANIM_LOOP, 15, 0, 0, 10, {236, 61, 62, 63, 64, 65, 66, 67, 68, 69}},
-    {6, ANIM_STILL, 0, 0, 0, 1, {71}},
-    {7, ANIM_ONCE_NEXT, 10, 5, 0, 4, {72, 73, 74, 75}},
+// The opponents' eight sequences differ in their walking pace, their
+// treading and (for the first) a swimming frame of the player's.
+#define A ENTRY_OPPONENT_A
+static const SeqSpec OPPONENT_A_SEQS[] = {
+    {SEQ_RUN, ANIM_LOOP, 0, 0, 0, 8, ROW(A + KID_RUN)},
+    {SEQ_STAND, ANIM_STILL, 0, 0, 0, 1, {A + KID_STAND}},
+    {SEQ_WALK, ANIM_LOOP, 8, 0, 0, 4, ROW(A + KID_STAND)},
+    {SEQ_CROUCH, ANIM_STILL, 0, 0, 0, 1, {A + KID_CROUCH}},
+    {SEQ_TREAD, ANIM_LOOP, 17, 0, 0, 4, {A + KID_TREAD, A + KID_TREAD + 1, A + KID_TREAD + 2, A + KID_TREAD + 1}},
+    {SEQ_SWIM, ANIM_LOOP, 15, 0, 0, 10,
+     {ENTRY_PLAYER + KID_SWIM, A + KID_SWIM + 1, A + KID_SWIM + 2, A + KID_SWIM + 3, A + KID_SWIM + 4,
+      A + KID_SWIM + 5, A + KID_SWIM + 6, A + KID_SWIM + 7, A + KID_SWIM + 8, A + KID_SWIM + 9}},
+    {SEQ_READY, ANIM_STILL, 0, 0, 0, 1, {A + KID_READY}},
+    {SEQ_DIVE, ANIM_ONCE_NEXT, 10, SEQ_SWIM, 0, 4, ROW(A + KID_DIVE)},
 };
+#undef A
 
-static const SeqSpec RIVAL3_SEQS[] = {
-    {0, ANIM_LOOP, 0, 0, 0, 8, {133, 134, 135, 136, 137, 138, 139, 140}},
-    {1, ANIM_STILL, 0, 0, 0, 1, {129}},
-    {2, ANIM_LOOP, 7, 0, 0, 4, {129, 130, 131, 132}},
-    {3, ANIM_STILL, 0, 0, 0, 1, {141}},
-    {4, ANIM_LOOP, 11, 0, 0, 4, {143, 144, 145, 144}},
-    {5, ANIM_LOOP, 15, 0, 0, 10, {146, 147, 148, 149, 150, 151, 152, 153, 154, 155}},
-    {6, ANIM_STILL, 0, 0, 0, 1, {157}},
-    {7, ANIM_ONCE_NEXT, 10, 5, 0, 4, {158, 159, 160, 161}},
+#define B ENTRY_OPPONENT_B
+static const SeqSpec OPPONENT_B_SEQS[] = {
+    {SEQ_RUN, ANIM_LOOP, 0, 0, 0, 8, ROW(B + KID_RUN)},
+    {SEQ_STAND, ANIM_STILL, 0, 0, 0, 1, {B + KID_STAND}},
+    {SEQ_WALK, ANIM_LOOP, 7, 0, 0, 4, ROW(B + KID_STAND)},
+    {SEQ_CROUCH, ANIM_STILL, 0, 0, 0, 1, {B + KID_CROUCH}},
+    {SEQ_TREAD, ANIM_LOOP, 11, 0, 0, 4, {B + KID_TREAD, B + KID_TREAD + 1, B + KID_TREAD + 2, B + KID_TREAD + 1}},
+    {SEQ_SWIM, ANIM_LOOP, 15, 0, 0, 10, ROW(B + KID_SWIM)},
+    {SEQ_READY, ANIM_STILL, 0, 0, 0, 1, {B + KID_READY}},
+    {SEQ_DIVE, ANIM_ONCE_NEXT, 10, SEQ_SWIM, 0, 4, ROW(B + KID_DIVE)},
 };
+#undef B
 
-static const SeqSpec RIVAL4_SEQS[] = {
-    {0, ANIM_LOOP, 0, 0, 0, 8, {184, 185, 186, 187, 188, 189, 190, 191}},
-    {1, ANIM_STILL, 0, 0, 0, 1, {180}},
-    {2, ANIM_LOOP, 9, 0, 0, 4, {180, 181, 182, 183}},
-    {3, ANIM_STILL, 0, 0, 0, 1, {192}},
-    {4, ANIM_LOOP, 15, 0, 0, 4, {195, 196, 195, 194}},
-    {5, ANIM_LOOP, 15, 0, 0, 10, {197, 198, 199, 200, 201, 202, 203, 204, 205, 206}},
-    {6, ANIM_STILL, 0, 0, 0, 1, {208}},
-    {7, ANIM_ONCE_NEXT, 10, 5, 0, 4, {209, 210, 211, 212}},
+#define C ENTRY_OPPONENT_C
+static const SeqSpec OPPONENT_C_SEQS[] = {
+    {SEQ_RUN, ANIM_LOOP, 0, 0, 0, 8, ROW(C + KID_RUN)},
+    {SEQ_STAND, ANIM_STILL, 0, 0, 0, 1, {C + KID_STAND}},
+    {SEQ_WALK, ANIM_LOOP, 9, 0, 0, 4, ROW(C + KID_STAND)},
+    {SEQ_CROUCH, ANIM_STILL, 0, 0, 0, 1, {C + KID_CROUCH}},
+    {SEQ_TREAD, ANIM_LOOP, 15, 0, 0, 4, {C + KID_TREAD + 1, C + KID_TREAD + 2, C + KID_TREAD + 1, C + KID_TREAD}},
+    {SEQ_SWIM, ANIM_LOOP, 15, 0, 0, 10, ROW(C + KID_SWIM)},
+    {SEQ_READY, ANIM_STILL, 0, 0, 0, 1, {C + KID_READY}},
+    {SEQ_DIVE, ANIM_ONCE_NEXT, 10, SEQ_SWIM, 0, 4, ROW(C + KID_DIVE)},
 };
+#undef C
 
 static const SeqSpec STARTER_SEQS[] = {
-    {0, ANIM_LOOP, 10, 0, 0, 4, {350, 351, 350, 352}},
-    {1, ANIM_ONCE, 0, 0, 0, 3, {353, 354, 353}},
-    {2, ANIM_STILL, 0, 0, 0, 1, {350}},
+    {SEQ_STARTER_WALK, ANIM_LOOP, 10, 0, 0, 4,
+     {ENTRY_STARTER, ENTRY_STARTER + 1, ENTRY_STARTER, ENTRY_STARTER + 2}},
+    {SEQ_STARTER_SIGNAL, ANIM_ONCE, 0, 0, 0, 3, {ENTRY_STARTER + 3, ENTRY_STARTER + 4, ENTRY_STARTER + 3}},
+    {SEQ_STARTER_STAND, ANIM_STILL, 0, 0, 0, 1, {ENTRY_STARTER}},
 };
 
-static const SeqSpec THROW_FIGURE_SEQS[] = {
-    {0, ANIM_STILL, 0, 0, 0, 1, {284}},
-    {1, ANIM_STILL, 0, 0, 0, 1, {285}},
+static const SeqSpec LINE_JUDGE_SEQS[] = {
+    {SEQ_FLAG_DOWN, ANIM_STILL, 0, 0, 0, 1, {ENTRY_LINE_JUDGE}},
+    {SEQ_FLAG_OUT, ANIM_STILL, 0, 0, 0, 1, {ENTRY_LINE_JUDGE + 1}},
 };
 
 static const SeqSpec MEASURER_SEQS[] = {
-    {0, ANIM_STILL, 0, 0, 0, 1, {40}},
-    {1, ANIM_LOOP, 5, 0, 0, 4, {40, 41, 40, 42}},
+    {SEQ_MEASURER_STAND, ANIM_STILL, 0, 0, 0, 1, {ENTRY_MEASURER}},
+    {SEQ_MEASURER_WALK, ANIM_LOOP, 5, 0, 0, 4,
+     {ENTRY_MEASURER, ENTRY_MEASURER + 1, ENTRY_MEASURER, ENTRY_MEASURER + 2}},
 };
 
-static const SeqSpec SIGN_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {357}}};
-static const SeqSpec SHOT_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {312}}};
+// One picture each, chosen by the parameter where pstep is 1.
+static const SeqSpec SIGN_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {ENTRY_START_SIGN}}};
+static const SeqSpec SHOT_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_SHOT}}};
 
+#define BALLOON(frame) (ENTRY_BALLOON + frame)
 static const SeqSpec BALLOON_SEQS[] = {
-    {0, ANIM_ONCE_NEXT, 10, 1, 9, 6, {98, 99, 100, 101, 102, 103}},
-    {1, ANIM_LOOP, 10, 0, 9, 2, {95, 96}},
-    {2, ANIM_LOOP, 5, 0, 9, 4, {95, 96, 95, 97}},
+    {SEQ_BALLOON_INFLATE, ANIM_ONCE_NEXT, 10, SEQ_BALLOON_FLOAT, BALLOON_FRAMES, 6, ROW(BALLOON(BALLOON_INFLATE))},
+    {SEQ_BALLOON_FLOAT, ANIM_LOOP, 10, 0, BALLOON_FRAMES, 2, ROW(BALLOON(BALLOON_FLOAT))},
+    {SEQ_BALLOON_WOBBLE, ANIM_LOOP, 5, 0, BALLOON_FRAMES, 4,
+     {BALLOON(BALLOON_FLOAT), BALLOON(BALLOON_FLOAT + 1), BALLOON(BALLOON_FLOAT), BALLOON(BALLOON_WOBBLE)}},
 };
+#undef BALLOON
 
-static const SeqSpec SCENERY53_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {322}}};
+static const SeqSpec BALLOON_STAND_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_BALLOON_STAND}}};
 // The label's frame is chosen from its points (points_label_frame).
 static const SeqSpec LABEL_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {0}}};
-static const SeqSpec BURST_SEQS[] = {{0, ANIM_ONCE_REMOVE, 3, 0, 0, 5, {319, 320, 321, 320, 319}}};
-static const SeqSpec BALL_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {88}}};
-static const SeqSpec SHADOW_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {127}}};
-static const SeqSpec DUST_SEQS[] = {{0, ANIM_ONCE_REMOVE, 3, 0, 0, 5, {89, 90, 91, 92, 93}}};
-static const SeqSpec MARK_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {94}}};
+static const SeqSpec BURST_SEQS[] = {
+    {0, ANIM_ONCE_REMOVE, 3, 0, 0, 5, {ENTRY_BURST, ENTRY_BURST + 1, ENTRY_BURST + 2, ENTRY_BURST + 1, ENTRY_BURST}}};
+static const SeqSpec BALL_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_BALL}}};
+static const SeqSpec SHADOW_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_BALL_SHADOW}}};
+static const SeqSpec DUST_SEQS[] = {{0, ANIM_ONCE_REMOVE, 3, 0, 0, DUST_FRAMES, ROW(ENTRY_DUST)}};
+static const SeqSpec MARK_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_LANDING_MARK}}};
+#define FLAG(frame) (ENTRY_START_LINE + frame)
 static const SeqSpec START_LINE_SEQS[] = {
-    {0, ANIM_LOOP, 2, 0, 0, 10, {83, 84, 85, 86, 87, 87, 86, 85, 84, 83}}};
-static const SeqSpec MARKER_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {169}}};
-static const SeqSpec RIPPLE_SEQS[] = {{0, ANIM_ONCE_REMOVE, 4, 0, 5, 5, {325, 326, 327, 328, 329}}};
-static const SeqSpec FLOAT_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {313}}};
-static const SeqSpec SWIM_MARKER_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {168}}};
-static const SeqSpec SPLASH_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {365}}};
-static const SeqSpec SCENERY109_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {179}}};
+    {0, ANIM_LOOP, 2, 0, 0, 10,
+     {FLAG(0), FLAG(1), FLAG(2), FLAG(3), FLAG(4), FLAG(4), FLAG(3), FLAG(2), FLAG(1), FLAG(0)}}};
+#undef FLAG
+static const SeqSpec DISTANCE_MARKER_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {ENTRY_DISTANCE_MARKER}}};
+static const SeqSpec RIPPLE_SEQS[] = {{0, ANIM_ONCE_REMOVE, 4, 0, RIPPLE_FRAMES, RIPPLE_FRAMES, ROW(ENTRY_RIPPLE)}};
+static const SeqSpec FLOAT_SEQS[] = {{0, ANIM_STILL, 0, 0, 1, 1, {ENTRY_FLOAT}}};
+static const SeqSpec BREATH_MARKER_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_BREATH_MARKER}}};
+static const SeqSpec SPLASH_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_SPLASH}}};
+static const SeqSpec CATAPULT_SEQS[] = {{0, ANIM_STILL, 0, 0, 0, 1, {ENTRY_CATAPULT}}};
 
 #define TYPE_ROW(type, seqs, vx, vy, lifetime, armed) \
   { type, seqs, N_OF(seqs), vx, vy, lifetime, armed }
 
 static const TypeSpec TYPES[] = {
-    TYPE_ROW(1, PLAYER_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(2, RIVAL2_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(3, RIVAL3_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(4, RIVAL4_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(6, STARTER_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(7, THROW_FIGURE_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(8, MEASURER_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(50, SIGN_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(51, SHOT_SEQS, 3.0f, 0.0f, -1, 0),
-    TYPE_ROW(52, BALLOON_SEQS, 0.0f, 0.0f, -1, 1),
-    TYPE_ROW(53, SCENERY53_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(54, LABEL_SEQS, 0.0f, 8.0f, -1, 0),
-    TYPE_ROW(55, BURST_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(56, BALL_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(57, SHADOW_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(58, DUST_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(59, MARK_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(60, START_LINE_SEQS, 0.0f, 0.0f, 150, 0),
-    TYPE_ROW(104, MARKER_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(105, RIPPLE_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(106, FLOAT_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(107, SWIM_MARKER_SEQS, 0.0f, 0.0f, -1, 0),
-    TYPE_ROW(108, SPLASH_SEQS, 0.0f, 0.0f, 20, 0),
-    TYPE_ROW(109, SCENERY109_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_PLAYER, PLAYER_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_OPPONENT_A, OPPONENT_A_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_OPPONENT_B, OPPONENT_B_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_OPPONENT_C, OPPONENT_C_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_STARTER, STARTER_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_LINE_JUDGE, LINE_JUDGE_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_MEASURER, MEASURER_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_SIGN, SIGN_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_SHOT, SHOT_SEQS, 3.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_BALLOON, BALLOON_SEQS, 0.0f, 0.0f, -1, 1),
+    TYPE_ROW(TYPE_BALLOON_STAND, BALLOON_STAND_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_POINTS_LABEL, LABEL_SEQS, 0.0f, 8.0f, -1, 0),
+    TYPE_ROW(TYPE_BURST, BURST_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_BALL, BALL_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_BALL_SHADOW, SHADOW_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_DUST, DUST_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_LANDING_MARK, MARK_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_START_LINE, START_LINE_SEQS, 0.0f, 0.0f, 150, 0),
+    TYPE_ROW(TYPE_DISTANCE_MARKER, DISTANCE_MARKER_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_RIPPLE, RIPPLE_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_FLOAT, FLOAT_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_BREATH_MARKER, BREATH_MARKER_SEQS, 0.0f, 0.0f, -1, 0),
+    TYPE_ROW(TYPE_SPLASH, SPLASH_SEQS, 0.0f, 0.0f, 20, 0),
+    TYPE_ROW(TYPE_CATAPULT, CATAPULT_SEQS, 0.0f, 0.0f, -1, 0),
 };
 
 static const TypeSpec *find_type(int type) {
@@ -160,18 +189,18 @@ static const TypeSpec *find_type(int type) {
 // The points label's picture for its points, or -1 for any other value.
 static int points_label_frame(int points) {
   switch (points) {
-    case 1: return 126;
-    case 5: return 125;
-    case 10: return 124;
-    case 20: return 123;
-    case 50: return 122;
+    case 1: return ENTRY_POINTS_1;
+    case 5: return ENTRY_POINTS_5;
+    case 10: return ENTRY_POINTS_10;
+    case 20: return ENTRY_POINTS_20;
+    case 50: return ENTRY_POINTS_50;
     default: return -1;
   }
 }
 
 int object_type_known(int type, int param) {
   if (!find_type(type)) return 0;
-  if (type == 54) return points_label_frame(param) >= 0;
+  if (type == TYPE_POINTS_LABEL) return points_label_frame(param) >= 0;
   return 1;
 }
 
@@ -195,7 +224,7 @@ void setup_object_type(GameObject *obj, int param) {
     obj->vy = type->vy;
     obj->lifetime = type->lifetime;
     obj->armed = type->armed;
-    if (obj->type == 54 && points_label_frame(param) >= 0) obj->seqs[0].frames[0] = points_label_frame(param);
+    if (obj->type == TYPE_POINTS_LABEL && points_label_frame(param) >= 0) obj->seqs[0].frames[0] = points_label_frame(param);
   }
   frame_size(obj->seqs[0].frames[0], &obj->width, &obj->height);
 }
@@ -261,13 +290,13 @@ void animate_object(GameObject *obj) {
 
 // The measurer walks 5 pixels at each frame step of its walk.
 static void move_measurer(GameObject *obj) {
-  if (obj->cur.id == 1 && obj->cur.timer == 0) obj->x = (float)(obj->x + 5.0);
+  if (obj->cur.id == SEQ_MEASURER_WALK && obj->cur.timer == 0) obj->x = (float)(obj->x + 5.0);
 }
 
 // Balloons drift to a stop sideways, settle on their rising speed and
 // leave once above the World.
 static void move_balloon(GameObject *obj) {
-  if (obj->cur.id != 1 && obj->cur.id != 2) return;
+  if (obj->cur.id != SEQ_BALLOON_FLOAT && obj->cur.id != SEQ_BALLOON_WOBBLE) return;
   if (obj->vx > 0) {
     obj->vx = (float)(obj->vx * 0.9);
     if (obj->vx < 0.5) obj->vx = 0.0f;
@@ -295,9 +324,9 @@ void move_object(GameObject *obj) {
     if (obj->vx > 0) obj->flipped = 0;
     else if (obj->vx < 0) obj->flipped = 1;
   }
-  if (obj->type == 8) move_measurer(obj);
-  else if (obj->type == 52) move_balloon(obj);
-  else if (obj->type == 54) move_points_label(obj);
+  if (obj->type == TYPE_MEASURER) move_measurer(obj);
+  else if (obj->type == TYPE_BALLOON) move_balloon(obj);
+  else if (obj->type == TYPE_POINTS_LABEL) move_points_label(obj);
   if (!obj->active) return;
   obj->x += obj->vx;
   obj->y += obj->vy;

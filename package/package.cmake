@@ -12,8 +12,8 @@ set(QVL_MAINTAINER "The Quorvale developers <developers@quorvale.org>" CACHE STR
 # The icon at every size, drawn by the art tool when the game is built.
 file(GLOB ICON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/icons/*.cpp ${CMAKE_SOURCE_DIR}/tools/art/*.cpp)
 add_executable(iconbuild ${ICON_SOURCES} ${CMAKE_SOURCE_DIR}/tools/datbuild/writer.cpp
-                         ${CMAKE_SOURCE_DIR}/tools/datbuild/entries.cpp)
-target_include_directories(iconbuild PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+                         ${CMAKE_SOURCE_DIR}/tools/datbuild/entries.cpp ${CMAKE_SOURCE_DIR}/shell/entries.cpp)
+target_include_directories(iconbuild PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR})
 target_link_libraries(iconbuild PRIVATE PNG::PNG)
 set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 add_custom_command(OUTPUT ${ICON_DIR}/256x256/apps/quorvale.png

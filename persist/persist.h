@@ -27,6 +27,19 @@ struct SettingsData {
 extern SettingsData Settings;
 extern SettingsData SettingsBackup;
 
+// A control's binding, an input code: 1 to 126 are Allegro key codes; these
+// name joystick inputs.
+enum {
+  JOY_UP = 1000,
+  JOY_DOWN = 1001,
+  JOY_LEFT = 1002,
+  JOY_RIGHT = 1003,
+  JOY_BUTTON_1 = 1004,
+  JOY_BUTTON_6 = 1009,
+};
+// 1 for a code that names a key or a joystick input.
+int input_code_valid(int code);
+
 // 1 when the file is there (a regular file) and was read; Settings are
 // untouched otherwise.
 int load_settings(void);

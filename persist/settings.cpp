@@ -1,8 +1,6 @@
 // The player's preferences in "qvlgam.cfg".
 #include "persist/persist.h"
 
-#include "input/input.h"
-
 #include <allegro.h>
 
 #include <cerrno>
@@ -41,6 +39,10 @@ static const SettingKey KEYS[13] = {
 // Read only: a save leaves the player's line as it stands, since every line
 // of the file is kept and this key is never written.
 static const SettingKey ZOOM_KEY = {"graphics", "zoom", 2, &SettingsData::zoom};
+
+int input_code_valid(int code) {
+  return (code >= 1 && code < KEY_MAX) || (code >= JOY_UP && code <= JOY_BUTTON_6);
+}
 
 static int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 

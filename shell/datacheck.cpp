@@ -3,6 +3,7 @@
 // damaged inside crashes it; the walk here reads the same structure with
 // every length held to the bytes that are really there.
 #include "shell/shell.h"
+#include "shell/entries.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -123,29 +124,6 @@ int datafile_file_ok(const char *path) {
   return ok;
 }
 
-// What the game relies on in each entry it uses (the ranges between are
-// free). Sizes of 0 mean any size will do.
-struct EntryRule {
-  int first;
-  int last;
-  int kind;
-  int width;
-  int height;
-};
-
-static const EntryRule MAIN_RULES[] = {
-    {0, 0, ENTRY_BITMAP, 1700, 162},  {1, 1, ENTRY_BITMAP, 628, 162},    {2, 2, ENTRY_BITMAP, 612, 162},
-    {3, 3, ENTRY_BITMAP, 3000, 162},  {4, 4, ENTRY_BITMAP, 0, 0},        {6, 9, ENTRY_FONT, 0, 0},
-    {10, 10, ENTRY_BITMAP, -240, -147}, {11, 12, ENTRY_BITMAP, 0, 0},    {13, 14, ENTRY_BITMAP, 320, 240},
-    {15, 23, ENTRY_SOUND, 0, 0},      {24, 39, ENTRY_PNG, 0, 0},         {40, 127, ENTRY_BITMAP, 0, 0},
-    {128, 128, ENTRY_BITMAP, 320, 24}, {129, 265, ENTRY_BITMAP, 0, 0},   {271, 274, ENTRY_BITMAP, 0, 0},
-    {276, 279, ENTRY_BITMAP, 230, 16}, {281, 281, ENTRY_BITMAP, 0, 0},   {284, 286, ENTRY_BITMAP, 0, 0},
-    {287, 287, ENTRY_BITMAP, 91, 50}, {288, 289, ENTRY_BITMAP, 18, 28},  {290, 382, ENTRY_BITMAP, 0, 0},
-    {383, 383, ENTRY_BITMAP, 320, 48}, {387, 395, ENTRY_BITMAP, 0, 0},   {396, 413, ENTRY_SOUND, 0, 0},
-};
-
-static const EntryRule SPLASH_RULES[] = {{1, 1, ENTRY_BITMAP, 640, 480}};
-
 // A negative size is a least size (GAME OVER copies a fixed part of its picture).
 static int side_ok(int got, int want) { return want == 0 || (want > 0 ? got == want : got >= -want); }
 
@@ -161,8 +139,8 @@ static int sound_ok(const unsigned char *p, long size) {
 }
 
 static int entry_ok(const DATAFILE *e, const EntryRule *rule) {
-  if (rule->kind == ENTRY_PNG) return e->type == DAT_DATA && png_ok((const unsigned char *)e->dat, e->size);
-  if (rule->kind == ENTRY_SOUND) return e->type == DAT_DATA && sound_ok((const unsigned char *)e->dat, e->size);
+  if (rule->kind == KIND_PNG) return e->type == DAT_DATA && png_ok((const unsigned char *)e->dat, e->size);
+  if (rule->kind == KIND_SOUND) return e->type == DAT_DATA && sound_ok((const unsigned char *)e->dat, e->size);
   if (e->type != DAT_BITMAP) return 0;
   const BITMAP *b = (const BITMAP *)e->dat;
   return side_ok(b->w, rule->width) && side_ok(b->h, rule->height);
@@ -181,21 +159,10 @@ static int entries_follow(const DATAFILE *data, const EntryRule *rules, int rule
   return 1;
 }
 
-int main_entries_ok(const DATAFILE *data) {
-  return entries_follow(data, MAIN_RULES, (int)(sizeof MAIN_RULES / sizeof MAIN_RULES[0]));
-}
+int main_entries_ok(const DATAFILE *data) { return entries_follow(data, MAIN_ENTRY_RULES, MAIN_ENTRY_RULE_COUNT); }
 
-int splash_entries_ok(const DATAFILE *data) { return entries_follow(data, SPLASH_RULES, 1); }
-
-int main_entry_rule(int index, int *kind, int *width, int *height) {
-  for (const EntryRule &r : MAIN_RULES) {
-    if (index < r.first || index > r.last) continue;
-    *kind = r.kind;
-    *width = r.width;
-    *height = r.height;
-    return 1;
-  }
-  return 0;
+int splash_entries_ok(const DATAFILE *data) {
+  return entries_follow(data, SPLASH_ENTRY_RULES, SPLASH_ENTRY_RULE_COUNT);
 }
 
 DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFILE *)) {

@@ -1,12 +1,14 @@
-// Program shell: start-up and shutdown, the logic clock, the loop shape of
-// every screen, presenting frames, datafile access and the shared helpers.
+// Program shell: what the rest of the program is served by. The pieces of
+// start-up and shutdown, the logic clock and the screen loop, presenting
+// frames, datafile access and the shared helpers. The shell calls no screen.
 #pragma once
 
 #include <allegro.h>
 #include <atomic>
 
 // Written by the timer and close-button callbacks on Allegro's own thread,
-// so every test reads them afresh.
+// so every test reads them afresh. Besides the timer, only the timing code
+// writes TickCounter and NeedsRedraw (the screen loop, the waits below).
 extern std::atomic<int> TickCounter;
 extern std::atomic<int> QuitFlag;
 extern int NeedsRedraw;
@@ -19,7 +21,8 @@ extern FONT *ScoreFont;
 extern FONT *MenuFont;
 extern int CheatMode;
 
-// Frame pacing.
+// Frame pacing, changed by the game only through restart_pacing and the
+// presents themselves.
 extern int FrameRestMs;
 extern int AutoRestFrames;
 extern int AutoRestCountdown;
@@ -46,19 +49,24 @@ enum StartupError {
 #define SPLASH_DATAFILE "qvlgam2.dat"
 #define MASK_COLOUR_16 0xF81F
 
-// Start-up and shutdown.
-int init_game(void);
-void shutdown_game(void);
+// The pieces of start-up and shutdown (game/game.cpp puts them in order).
+// Allegro with the game's signal handlers in place of its own.
+int start_allegro(void);
+// The screen mode and where frames land, from the settings.
 bool apply_graphics_mode(void);
 void centre_window(void);
 void on_close_button(void);
 void show_splash(void);
 void wait_splash(void);
 void program_error_screen(const char *text);
-// Grabs the four fonts from the main datafile (start-up step 20).
+// Grabs the four fonts from the main datafile.
 int create_fonts(void);
-// Start-up step 16: the main datafile, checked before and after loading.
+void free_fonts(void);
+// The main datafile, checked before and after loading.
 int load_main_data(void);
+// The main datafile, the Backbuffer and the screen canvas, and the refresh
+// rate request taken back.
+void free_pictures(void);
 const char *startup_error_message(int code);
 // The stop signals (SIGTERM, SIGINT, SIGHUP, SIGQUIT) only set QuitFlag;
 // faults get back the handlers found at the first call; SIGPIPE and SIGXFSZ
@@ -67,17 +75,71 @@ void take_signals(void);
 // Holds the stop signals back until the next take_signals.
 void hold_stop_signals(void);
 void format_startup_failure(int code, char *out, int size);
-int game_main(void);
 
-// Logic clock, loop shape and presentation.
+// Logic clock and presentation.
 void tick_timer(void);
 // 0 when the clock cannot be started: without it no screen would ever move.
 int set_logic_rate(int hz);
+// The ticks owed so far are not caught up: after a wait, or time spent in
+// another screen.
+void drop_owed_ticks(void);
 void present_frame(void);
 void blank_and_present(void);
+// Blanks the screen (when asked), waits until the screen's last reading of
+// the controls is all up, and leaves one tick owed.
 void wait_controls_released(int blank);
 void frame_rest(void);
-void apply_cpu_usage(void);
+// How the frame pacing starts afresh.
+enum PacingStart {
+  // At start-up and after accepted options: the rest the cpu_usage setting
+  // asks for (an unknown setting keeps the rest in force), and with "don't
+  // care" (4) 600 presents of fitting it to the machine.
+  PACING_FROM_SETTINGS,
+  // A sports day starts "don't care" again from 12 ms; the other settings
+  // keep their pacing.
+  PACING_NEW_DAY,
+};
+void restart_pacing(int start);
+
+// --- The screen loop ---
+
+// What becomes of the steps a slow frame still owes once a step has
+// decided the screen.
+enum OwedRule {
+  // The deciding step is the last. A key still held in the steps after it
+  // would act again: a second menu sound, a choice after a quit, a second
+  // speech bubble after a false start.
+  OWED_STOP_AT_DECISION,
+  // Every step owed runs, past the decision too. The introduction's steps
+  // only move the card on; catapulting's let a shot in the air when quit is
+  // pressed still land.
+  OWED_RUN_ALL,
+};
+
+// Whether the frame after the deciding step is drawn.
+enum DecisionFrame {
+  // Menus, cards and end screens show the choice as it was made.
+  DECISION_DRAWN,
+  // Events end on their last undecided frame: their end blanks the screen
+  // at once, and a speech bubble that decided the event stays the last
+  // thing shown rather than the scene without it.
+  DECISION_NOT_DRAWN,
+};
+
+// A screen or event is its begin piece, run_screen over these, then its end
+// piece. The loop restarts the clock, then until the screen is decided or
+// the window closed it runs the owed ticks, one step each, and draws and
+// presents a frame after any step ran.
+struct ScreenLoop {
+  void (*tick)(void);
+  void (*draw)(void);  // into the Backbuffer; the loop presents it
+  int (*decided)(void);
+  OwedRule owedRule;
+  DecisionFrame decisionFrame;
+  int (*timeUp)(void);  // null, or a limit looked at between frames only
+};
+
+void run_screen(const ScreenLoop *screen);
 
 // Main datafile entries, addressed by index. Each returns null (or 0) for an
 // index that is out of range or of the wrong kind.
@@ -90,15 +152,13 @@ const void *dat_data(int index, long *size);
 // read it safely.
 int datafile_bytes_ok(const unsigned char *data, long size);
 int datafile_file_ok(const char *path);
-enum DataEntryKind { ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND };
 // A font bitmap holds the glyph boxes Allegro's grabber looks for, one for
 // each character from ' ' to '~' at least.
 int font_grid_ok(BITMAP *bmp);
-// Every entry the game uses has its kind and the size the game relies on.
+// Every entry the game uses has its kind and the size the game relies on
+// (shell/entries.h).
 int main_entries_ok(const DATAFILE *data);
 int splash_entries_ok(const DATAFILE *data);
-// The rule for one main entry (size 0: any; negative: at least); 0 if unused.
-int main_entry_rule(int index, int *kind, int *width, int *height);
 // Checked, loaded, and its entries checked; null on any failure.
 DATAFILE *load_checked_datafile(const char *path, int (*entries_ok)(const DATAFILE *));
 // Decodes a PNG entry into a 32-bit bitmap with alpha (colour conversion off);

@@ -1,16 +1,15 @@
-// Start-up in a fixed order with numbered failures, the splash, the main
-// loop over the title menu, shutdown, and the program error screen.
+// What start-up and shutdown are made of (game/game.cpp puts them in
+// order): Allegro and the signals, the screen mode, the splash, the fonts and
+// the main datafile, with the numbered failures, and the program error
+// screen.
 #include "shell/shell.h"
+#include "shell/entries.h"
 #include "shell/platform.h"
-#include "events/events.h"
-#include "frontend/frontend.h"
 #include "input/input.h"
 #include "persist/persist.h"
-#include "sound/sound.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 std::atomic<int> QuitFlag(0);
 BITMAP *Backbuffer = nullptr;
@@ -74,7 +73,7 @@ void show_splash(void) {
   DATAFILE *splash = load_checked_datafile(SPLASH_DATAFILE, splash_entries_ok);
   if (!splash) return;
   if (BITMAP *canvas = screen_canvas()) {
-    blit((BITMAP *)splash[1].dat, canvas, 0, 0, 0, 0, 640, 480);
+    blit((BITMAP *)splash[SPLASH_ENTRY_PICTURE].dat, canvas, 0, 0, 0, 0, 640, 480);
     show_screen_canvas();
   }
   unload_datafile(splash);
@@ -88,13 +87,13 @@ static FONT *grab_font(int index) {
 }
 
 int create_fonts(void) {
-  TitleFont = grab_font(9);
+  TitleFont = grab_font(ENTRY_FONT_TITLE);
   if (!TitleFont) return STARTUP_FONTS;
-  TextFont = grab_font(6);
+  TextFont = grab_font(ENTRY_FONT_TEXT);
   if (!TextFont) return STARTUP_FONTS;
-  ScoreFont = grab_font(8);
+  ScoreFont = grab_font(ENTRY_FONT_SCORE);
   if (!ScoreFont) return STARTUP_FONTS;
-  MenuFont = grab_font(7);
+  MenuFont = grab_font(ENTRY_FONT_MENU);
   if (!MenuFont) return STARTUP_FONTS;
   return STARTUP_OK;
 }
@@ -107,7 +106,7 @@ int load_main_data(void) {
 
 // Allegro installs handlers that run its whole shutdown inside a signal:
 // the stop signals wait until the game's own have replaced them.
-static int start_allegro(void) {
+int start_allegro(void) {
   plat_watch_display();
   hold_stop_signals();
   int failed = allegro_init() != 0;
@@ -118,61 +117,25 @@ static int start_allegro(void) {
   return failed ? STARTUP_ALLEGRO : STARTUP_OK;
 }
 
-// Steps up to the screen mode and the splash.
-static int init_display(void) {
-  set_uformat(U_ASCII);
-  if (start_allegro() != STARTUP_OK) return STARTUP_ALLEGRO;
-  if (!load_settings()) return STARTUP_CONFIG;
-  apply_cpu_usage();
-  set_color_depth(16);
-  if (!apply_graphics_mode()) return STARTUP_GRAPHICS;
-  Backbuffer = create_bitmap(320, 240);
-  if (!Backbuffer) return STARTUP_BACKBUFFER;
-  show_splash();
-  return STARTUP_OK;
-}
-
-int init_game(void) {
-  int err = init_display();
-  if (err) return err;
-  if (!set_logic_rate(60)) return STARTUP_TIMER;
-  install_mouse();
-  TickCounter = 0;
-  set_close_button_callback(on_close_button);
-  set_window_title(GAME_TITLE);
-  if (install_keyboard() != 0) return STARTUP_KEYBOARD;
-  if (install_joystick(JOY_TYPE_AUTODETECT) != 0) return STARTUP_JOYSTICK;
-  init_controls();
-  if (load_main_data() != STARTUP_OK) return STARTUP_DATAFILE;
-  if (install_sound_driver() != 0) return STARTUP_SOUND_DRIVER;
-  if (init_sound() != 0) return STARTUP_SOUND_DATA;
-  err = create_fonts();
-  if (err) return err;
-  game_srand((unsigned)time(nullptr));
-  // Whatever a driver installed since, the game's handlers are in place.
-  take_signals();
-  return STARTUP_OK;
-}
-
 static void destroy_font_safely(FONT **f) {
   if (*f) destroy_font(*f);
   *f = nullptr;
 }
 
-void shutdown_game(void) {
-  plat_remove_timer();
+void free_fonts(void) {
   destroy_font_safely(&TitleFont);
   destroy_font_safely(&TextFont);
   destroy_font_safely(&ScoreFont);
   destroy_font_safely(&MenuFont);
-  shutdown_sound();
+}
+
+void free_pictures(void) {
   if (MainData) unload_datafile(MainData);
   set_main_datafile(nullptr);
   if (Backbuffer) destroy_bitmap(Backbuffer);
   Backbuffer = nullptr;
   free_screen_canvas();
   request_refresh_rate(0);
-  allegro_exit();
 }
 
 void wait_splash(void) {
@@ -183,7 +146,7 @@ void wait_splash(void) {
     if (ticks > 600) finished = 1;
     if (ticks == 240 && !prompted) {
       prompted = 1;
-      BITMAP *prompt = dat_bitmap(12);
+      BITMAP *prompt = dat_bitmap(ENTRY_SPLASH_PROMPT);
       BITMAP *canvas = screen_canvas();
       if (prompt && canvas) {
         draw_sprite(canvas, prompt, 182, 444);
@@ -214,26 +177,6 @@ void program_error_screen(const char *text) {
   // A closed window also ends the wait, so the program can still shut down.
   while (!QuitFlag && !key[KEY_SPACE]) plat_idle();
   while (!QuitFlag && key[KEY_SPACE]) plat_idle();
-  TickCounter = 0;
+  drop_owed_ticks();
 }
 
-int game_main(void) {
-  take_signals();
-  int err = init_game();
-  if (err != STARTUP_OK) {
-    char message[256];
-    format_startup_failure(err, message, sizeof message);
-    plat_error_box("Initialisation error", message);
-    shutdown_game();
-    return err;
-  }
-  wait_splash();
-  if (!QuitFlag) title_logo_drop();
-  int choice = 0;
-  while (choice != MENU_QUIT && !QuitFlag) {
-    choice = title_menu();
-    if (choice == MENU_PLAY) run_sports_day();
-  }
-  shutdown_game();
-  return 0;
-}

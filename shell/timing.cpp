@@ -1,4 +1,5 @@
-// The logic clock, the loop shape's helpers, presenting and frame pacing.
+// The logic clock, the screen loop, presenting and frame pacing. Only this
+// file writes TickCounter (the timer's callback aside) and NeedsRedraw.
 #include "shell/shell.h"
 #include "shell/platform.h"
 #include "input/input.h"
@@ -20,6 +21,40 @@ int set_logic_rate(int hz) {
   plat_remove_timer();
   return plat_install_timer(tick_timer, hz);
 }
+
+void drop_owed_ticks(void) { TickCounter = 0; }
+
+// --- The screen loop ---
+
+static int screen_on(const ScreenLoop *s) {
+  return !s->decided() && !(s->timeUp && s->timeUp()) && !QuitFlag;
+}
+
+static int step_owed(const ScreenLoop *s) {
+  return TickCounter >= 1 && !QuitFlag && (s->owedRule == OWED_RUN_ALL || !s->decided());
+}
+
+static int frame_due(const ScreenLoop *s) {
+  return NeedsRedraw && !QuitFlag && (s->decisionFrame == DECISION_DRAWN || !s->decided());
+}
+
+void run_screen(const ScreenLoop *s) {
+  drop_owed_ticks();
+  while (screen_on(s)) {
+    plat_idle();
+    while (step_owed(s)) {
+      s->tick();
+      NeedsRedraw = 1;
+      TickCounter--;
+    }
+    if (frame_due(s)) {
+      s->draw();
+      present_frame();
+    }
+  }
+}
+
+// --- Presenting ---
 
 void present_frame(void) {
   plat_present(Backbuffer);
@@ -70,7 +105,7 @@ void frame_rest(void) {
   if (AutoRestFrames >= 1 && Settings.cpu_usage == 4) adjust_rest();
 }
 
-void apply_cpu_usage(void) {
+static void apply_cpu_usage(void) {
   switch (Settings.cpu_usage) {
   case 1: FrameRestMs = 0; break;
   case 2: FrameRestMs = 6; break;
@@ -78,4 +113,13 @@ void apply_cpu_usage(void) {
   case 4: FrameRestMs = 15; break;
   default: break;
   }
+}
+
+void restart_pacing(int start) {
+  if (start == PACING_NEW_DAY && Settings.cpu_usage != 4) return;
+  AutoRestFrames = 600;
+  if (start == PACING_NEW_DAY)
+    FrameRestMs = 12;
+  else
+    apply_cpu_usage();
 }

@@ -4,22 +4,33 @@
 #include <allegro.h>
 
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
 
 #define MIX_RATE 44100
 #define SOFTWARE_CHANNELS 64
 #define MUSIC_RATE 44100
-#define MUSIC_FIRST_ENTRY 15
 #define LEVEL_STEP 32
+
+static_assert((int)SOUND_COUNT == (int)SOUND_EFFECT_COUNT, "an entry for every effect");
+static_assert((int)MUSIC_COUNT == (int)TUNE_COUNT, "an entry for every tune");
 
 FSOUND_SAMPLE *SoundEffects[SOUND_COUNT];
 FSOUND_SAMPLE *MusicSamples[MUSIC_COUNT];
 
 // Datafile entry of each effect, in SoundId order (and load order).
 static const int EFFECT_ENTRIES[SOUND_COUNT] = {
-    406, 405, 404, 400, 411, 412, 413, 409, 402,
-    407, 399, 396, 410, 403, 408, 397, 398, 401,
+    ENTRY_SOUND_SPARE,    ENTRY_SOUND_FOOTSTEP, ENTRY_SOUND_SPEECH, ENTRY_SOUND_MENU,     ENTRY_SOUND_SWIM_A,
+    ENTRY_SOUND_SWIM_B,   ENTRY_SOUND_SWIM_C,   ENTRY_SOUND_DIVE,   ENTRY_SOUND_CATAPULT, ENTRY_SOUND_START,
+    ENTRY_SOUND_FOUL,     ENTRY_SOUND_BALLOON,  ENTRY_SOUND_THROW,  ENTRY_SOUND_TICK,     ENTRY_SOUND_SCREEN,
+    ENTRY_SOUND_BOUNCE,   ENTRY_SOUND_BULLSEYE, ENTRY_SOUND_POP,
+};
+
+// Datafile entry of each tune, in MusicId order.
+static const int MUSIC_ENTRIES[MUSIC_COUNT] = {
+    ENTRY_TUNE_INTRO,  ENTRY_TUNE_EVENT,    ENTRY_TUNE_GAME_OVER, ENTRY_TUNE_CONGRATULATIONS, ENTRY_TUNE_SPARE,
+    ENTRY_TUNE_FAILED, ENTRY_TUNE_CHAMPION, ENTRY_TUNE_QUALIFIED, ENTRY_TUNE_TITLE,
 };
 
 static const int SET_TITLE[] = {MUS_TITLE};
@@ -65,7 +76,7 @@ void free_sample(FSOUND_SAMPLE *sample) {
 }
 
 static void load_music(const int *ids, int count) {
-  for (int i = 0; i < count; i++) MusicSamples[ids[i]] = load_sample(MUSIC_FIRST_ENTRY + ids[i]);
+  for (int i = 0; i < count; i++) MusicSamples[ids[i]] = load_sample(MUSIC_ENTRIES[ids[i]]);
 }
 
 void load_music_set(int set) {

@@ -48,7 +48,7 @@ enum MusicSet {
 extern FSOUND_SAMPLE *SoundEffects[SOUND_COUNT];
 extern FSOUND_SAMPLE *MusicSamples[MUSIC_COUNT];
 
-// Allegro's digital sound installation (start-up step 18); 0 on success.
+// Allegro's digital sound installation; 0 on success.
 int install_sound_driver(void);
 int init_sound(void);
 void shutdown_sound(void);

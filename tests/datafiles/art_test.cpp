@@ -2,6 +2,7 @@
 // prints, in their own colours, and the words, panels and pointers fit the
 // places the screens put them.
 #include "headless/headless.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST_F(Art, WordsFitTheirPlaces) {
   for (const char *s : {"FULLSCREEN", "YES PLEASE", "DON'T CARE!", "WINDOWED"})
     EXPECT_LE(173 + text_length(MenuFont, s), 320) << s;
   for (const char *s : {"PRESS 'RUN LEFT'...", "PRESS 'RUN RIGHT'...", "PRESS 'FIRE/THROW'..."})
-    expect_centred_inside(MenuFont, s, 205, 100, 100 + entry_bitmap(324)->w);
+    expect_centred_inside(MenuFont, s, 205, 100, 100 + entry_bitmap(ENTRY_REDEFINE_PANEL)->w);
   // Header: the two labelled displays are 104 wide around x 59 and 170.
   for (const char *s : {"TO QUALIFY", "PERSONAL BEST", "100.00 metres", "400 points"}) {
     expect_centred_inside(TextFont, s, 59, 7, 111);
@@ -129,7 +130,7 @@ TEST_F(Art, WordsFitTheirPlaces) {
 }
 
 TEST_F(Art, SpeechBubbleHoldsBothLines) {
-  BITMAP *bubble = entry_bitmap(355);
+  BITMAP *bubble = entry_bitmap(ENTRY_SPEECH_BUBBLE);
   const char *lines[] = {"Don't start", "until I say!", "Pelk you are", "disqualified", "Go and take an",
                          "early shower!", "Pelk, slow down", "you idiot!", "This isn't the", "100 metres!!"};
   for (int i = 0; i < 10; i++) {
@@ -143,7 +144,7 @@ TEST_F(Art, SpeechBubbleHoldsBothLines) {
 
 TEST_F(Art, BadgesCoverTheQualifyingLines) {
   int w = text_length(TextFont, "100.00 metres");
-  for (int index : {323, 281}) {
+  for (int index : {ENTRY_BADGE_QUALIFIED, ENTRY_BADGE_FAILED}) {
     BITMAP *b = entry_bitmap(index);
     EXPECT_LE(6, 59 - w / 2) << index;
     EXPECT_GE(6 + b->w, 59 + w / 2) << index;
@@ -162,14 +163,19 @@ TEST_F(Art, PicturesCopiedWithoutTheMaskHaveNoHoles) {
   // These are blitted, not drawn as sprites: a mask pixel would show pink.
   // The Worlds too: the view they fill is copied masked onto the frame, so
   // a hole would show whatever lay beneath.
-  for (int index : {0, 1, 2, 3, 10, 13, 14, 128, 276, 277, 278, 279, 287, 288, 289, 364, 383})
+  const int copied[] = {ENTRY_WORLD_THROW, ENTRY_WORLD_CATAPULT, ENTRY_WORLD_SWIM, ENTRY_WORLD_SPRINT,
+                        ENTRY_GAME_OVER, ENTRY_TITLE_BACKGROUND, ENTRY_OPTIONS_BACKGROUND, ENTRY_BOTTOM_PANEL,
+                        ENTRY_EVENT_LABEL, ENTRY_EVENT_LABEL + 1, ENTRY_EVENT_LABEL + 2, ENTRY_EVENT_LABEL + 3,
+                        ENTRY_ATTEMPT_PANEL, ENTRY_CALL_FAIR, ENTRY_CALL_FOUL, ENTRY_SPEED_BAR, ENTRY_HEADER_PANEL};
+  for (int index : copied)
     EXPECT_EQ(mask_pixels(entry_bitmap(index)), 0) << "entry " << index;
   // The prompt, drawn as a sprite over the splash, lets the picture show
   // between its letters.
-  EXPECT_GT(mask_pixels(entry_bitmap(12)), entry_bitmap(12)->w * entry_bitmap(12)->h / 3);
+  BITMAP *prompt = entry_bitmap(ENTRY_SPLASH_PROMPT);
+  EXPECT_GT(mask_pixels(prompt), prompt->w * prompt->h / 3);
   DATAFILE *splash = load_datafile(QVL_RUN_DIR "/qvlgam2.dat");
   ASSERT_NE(splash, nullptr);
-  EXPECT_EQ(mask_pixels((BITMAP *)splash[1].dat), 0) << "splash";
+  EXPECT_EQ(mask_pixels((BITMAP *)splash[SPLASH_ENTRY_PICTURE].dat), 0) << "splash";
   unload_datafile(splash);
 }
 
@@ -186,34 +192,35 @@ bool png_size(int index, int *w, int *h) {
 
 TEST_F(Art, TitleChoicesStayInTheirOwnPlaces) {
   // Play at x 14, options at 98, quit at 212, all on the banner at y 195.
-  const int first[3] = {36, 28, 32}, x[3] = {14, 98, 212}, next_x[3] = {98, 212, 320};
+  const int first[3] = {ENTRY_TITLE_PLAY, ENTRY_TITLE_OPTIONS, ENTRY_TITLE_QUIT};
+  const int x[3] = {14, 98, 212}, next_x[3] = {98, 212, 320};
   int w, h, wk, hk;
   for (int c = 0; c < 3; c++) {
     ASSERT_TRUE(png_size(first[c], &w, &h)) << "choice " << c;
     EXPECT_LE(x[c] + w, next_x[c]) << "choice " << c;
     EXPECT_LE(195 + h, 240) << "choice " << c;
-    for (int k = 1; k < 4; k++)
+    for (int k = 1; k < TITLE_CHOICE_FRAMES; k++)
       EXPECT_TRUE(png_size(first[c] + k, &wk, &hk) && wk == w && hk == h) << "choice " << c << " frame " << k;
   }
-  ASSERT_TRUE(png_size(27, &w, &h));  // the banner
+  ASSERT_TRUE(png_size(ENTRY_TITLE_BANNER, &w, &h));
   EXPECT_GE(w, 320);
   EXPECT_LE(195 + h, 240);
 }
 
 TEST_F(Art, PicturesFitTheScreensThatShowThem) {
-  BITMAP *logo = entry_bitmap(4), *prompt = entry_bitmap(12);
+  BITMAP *logo = entry_bitmap(ENTRY_LOGO), *prompt = entry_bitmap(ENTRY_SPLASH_PROMPT);
   EXPECT_LE(logo->w, 320 - 2 * 94);  // dropped at x 94: centred or left of centre
   EXPECT_LE(logo->h, 196);
   EXPECT_LE(182 + prompt->w, 640);
   EXPECT_LE(444 + prompt->h, 480);
-  EXPECT_LE(40 + entry_bitmap(11)->w, 320);  // champion banner
+  EXPECT_LE(40 + entry_bitmap(ENTRY_CHAMPION_BANNER)->w, 320);
   // The pointers stop short of the longest difficulty word and of the
   // option names drawn at x 64.
-  EXPECT_LE(117 + entry_bitmap(304)->w, 160 - text_length(MenuFont, "CHAMPION") / 2);
-  EXPECT_LE(46 + entry_bitmap(303)->w, 64);
-  for (int i = 387; i <= 395; i++)
+  EXPECT_LE(117 + entry_bitmap(ENTRY_ARROWHEAD)->w, 160 - text_length(MenuFont, "CHAMPION") / 2);
+  EXPECT_LE(46 + entry_bitmap(ENTRY_POINTER)->w, 64);
+  for (int i = ENTRY_VOLUME; i < ENTRY_VOLUME + VOLUME_LEVELS; i++)
     EXPECT_TRUE(173 + entry_bitmap(i)->w <= 320 && entry_bitmap(i)->h <= 18) << "volume picture " << i;
-  EXPECT_TRUE(entry_bitmap(364)->w >= 50 && entry_bitmap(364)->h >= 6);
+  EXPECT_TRUE(entry_bitmap(ENTRY_SPEED_BAR)->w >= 50 && entry_bitmap(ENTRY_SPEED_BAR)->h >= 6);
 }
 
 }  // namespace

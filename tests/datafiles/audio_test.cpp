@@ -2,6 +2,7 @@
 // is a clean mono WAV, every tune decodes and fits the screen it plays on,
 // and the title tune loops without a seam.
 #include "headless/headless.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 const int RATE = 44100;
 const int TICKS = 60;
-const int TITLE_TUNE = 23;
+const int TITLE_TUNE = ENTRY_TUNE_TITLE;
 
 struct Pcm {
   int rate = 0;
@@ -78,22 +79,27 @@ struct Limits {
 // The tick sounds every second logic tick and must be over before the next;
 // the menu blip is also played 4.4 times slower on key redefinition.
 const Limits EFFECTS[] = {
-    {406, 0.02f, 1.0f}, {405, 0.02f, 0.15f},  {404, 0.4f, 1.0f},   {400, 0.02f, 0.15f}, {411, 0.15f, 0.8f},
-    {412, 0.15f, 0.8f}, {413, 0.15f, 0.8f},   {409, 0.4f, 1.5f},   {402, 0.15f, 1.0f},  {407, 0.1f, 1.0f},
-    {399, 0.2f, 1.0f},  {396, 0.2f, 0.83f},   {410, 0.1f, 0.8f},   {403, 0.003f, 2.0f / TICKS},
-    {408, 0.1f, 1.0f},  {397, 0.03f, 0.5f},   {398, 0.05f, 0.8f},  {401, 0.03f, 0.5f},
+    {ENTRY_SOUND_SPARE, 0.02f, 1.0f},     {ENTRY_SOUND_FOOTSTEP, 0.02f, 0.15f},
+    {ENTRY_SOUND_SPEECH, 0.4f, 1.0f},     {ENTRY_SOUND_MENU, 0.02f, 0.15f},
+    {ENTRY_SOUND_SWIM_A, 0.15f, 0.8f},    {ENTRY_SOUND_SWIM_B, 0.15f, 0.8f},
+    {ENTRY_SOUND_SWIM_C, 0.15f, 0.8f},    {ENTRY_SOUND_DIVE, 0.4f, 1.5f},
+    {ENTRY_SOUND_CATAPULT, 0.15f, 1.0f},  {ENTRY_SOUND_START, 0.1f, 1.0f},
+    {ENTRY_SOUND_FOUL, 0.2f, 1.0f},       {ENTRY_SOUND_BALLOON, 0.2f, 0.83f},
+    {ENTRY_SOUND_THROW, 0.1f, 0.8f},      {ENTRY_SOUND_TICK, 0.003f, 2.0f / TICKS},
+    {ENTRY_SOUND_SCREEN, 0.1f, 1.0f},     {ENTRY_SOUND_BOUNCE, 0.03f, 0.5f},
+    {ENTRY_SOUND_BULLSEYE, 0.05f, 0.8f},  {ENTRY_SOUND_POP, 0.03f, 0.5f},
 };
 
 // Each piece within the time of the screen or moment it plays on.
 const Limits TUNES[] = {
-    {15, 3.0f, 420.0f / TICKS},  // introduction card
-    {16, 2.0f, 4.5f},            // event start, before the verdict can come
-    {17, 3.0f, 340.0f / TICKS},  // GAME OVER screen
-    {18, 4.0f, 500.0f / TICKS},  // congratulations screen
-    {19, 0.5f, 10.0f},
-    {20, 1.5f, 5.0f},
-    {21, 85.0f, 5800.0f / TICKS},  // champion celebration
-    {22, 1.5f, 5.0f},
+    {ENTRY_TUNE_INTRO, 3.0f, 420.0f / TICKS},            // introduction card
+    {ENTRY_TUNE_EVENT, 2.0f, 4.5f},                      // event start, before the verdict can come
+    {ENTRY_TUNE_GAME_OVER, 3.0f, 340.0f / TICKS},        // GAME OVER screen
+    {ENTRY_TUNE_CONGRATULATIONS, 4.0f, 500.0f / TICKS},  // congratulations screen
+    {ENTRY_TUNE_SPARE, 0.5f, 10.0f},
+    {ENTRY_TUNE_FAILED, 1.5f, 5.0f},
+    {ENTRY_TUNE_CHAMPION, 85.0f, 5800.0f / TICKS},  // champion celebration
+    {ENTRY_TUNE_QUALIFIED, 1.5f, 5.0f},
     {TITLE_TUNE, 15.0f, 40.0f},
 };
 
@@ -155,7 +161,7 @@ TEST_F(Sounds, EverySoundEntryIsDistinct) {
   std::vector<int> entries;
   for (const Limits &e : EFFECTS) entries.push_back(e.entry);
   for (const Limits &t : TUNES) entries.push_back(t.entry);
-  ASSERT_EQ(entries.size(), 27u);
+  ASSERT_EQ(entries.size(), (size_t)(SOUND_EFFECT_COUNT + TUNE_COUNT));
   for (size_t i = 0; i < entries.size(); i++)
     for (size_t j = i + 1; j < entries.size(); j++) {
       const DATAFILE &a = MainData[entries[i]], &b = MainData[entries[j]];

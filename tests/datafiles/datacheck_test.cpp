@@ -42,10 +42,10 @@ TEST_F(DataCheck, BuiltFilesPassAndLoad) {
   EXPECT_EQ(load_main_data(), STARTUP_OK);
   // Entries are handed out only as the kind they are.
   long size = 0;
-  EXPECT_EQ(dat_bitmap(24), nullptr);
-  EXPECT_NE(dat_data(24, &size), nullptr);
-  EXPECT_NE(dat_bitmap(3), nullptr);
-  EXPECT_EQ(dat_data(3, &size), nullptr);
+  EXPECT_EQ(dat_bitmap(ENTRY_DIFFICULTY_PANEL), nullptr);
+  EXPECT_NE(dat_data(ENTRY_DIFFICULTY_PANEL, &size), nullptr);
+  EXPECT_NE(dat_bitmap(ENTRY_WORLD_SPRINT), nullptr);
+  EXPECT_EQ(dat_data(ENTRY_WORLD_SPRINT, &size), nullptr);
   DATAFILE *splash = load_checked_datafile(QVL_RUN_DIR "/qvlgam2.dat", splash_entries_ok);
   EXPECT_NE(splash, nullptr);
   if (splash) unload_datafile(splash);
@@ -174,42 +174,51 @@ TEST_F(DataCheck, WrongKindOrSizeOfAnEntryIsRefused) {
   DATAFILE *d = load_datafile(QVL_RUN_DIR "/qvlgam.dat");
   ASSERT_NE(d, nullptr);
   ASSERT_TRUE(main_entries_ok(d));
-  const int swaps[][2] = {{0, 1}, {13, 12}, {24, 396}, {396, 40}, {6, 15}, {128, 129}, {383, 40}, {10, 12}};
+  const int swaps[][2] = {{ENTRY_WORLD_THROW, ENTRY_WORLD_CATAPULT},
+                          {ENTRY_TITLE_BACKGROUND, ENTRY_SPLASH_PROMPT},
+                          {ENTRY_DIFFICULTY_PANEL, ENTRY_SOUND_BALLOON},
+                          {ENTRY_SOUND_BALLOON, ENTRY_MEASURER},
+                          {ENTRY_FONT_TEXT, ENTRY_TUNE_INTRO},
+                          {ENTRY_BOTTOM_PANEL, ENTRY_OPPONENT_B},
+                          {ENTRY_HEADER_PANEL, ENTRY_MEASURER},
+                          {ENTRY_GAME_OVER, ENTRY_SPLASH_PROMPT}};
   for (const auto &s : swaps) {
     std::swap(d[s[0]], d[s[1]]);
     EXPECT_FALSE(main_entries_ok(d)) << s[0] << " with " << s[1];
     std::swap(d[s[0]], d[s[1]]);
   }
   // Raw data too short to be a PNG file or a sound file.
-  for (int index : {24, 39, 15, 396}) {
+  for (int index : {(int)ENTRY_DIFFICULTY_PANEL, (int)ENTRY_LAST_PNG, (int)ENTRY_TUNE_INTRO, (int)ENTRY_SOUND_BALLOON}) {
     long size = d[index].size;
     d[index].size = 8;
     EXPECT_FALSE(main_entries_ok(d)) << index << " cut to 8 bytes";
     d[index].size = size;
   }
   // An outdated file with fewer entries.
-  DATAFILE end = d[400];
-  d[400].type = DAT_END;
+  DATAFILE end = d[ENTRY_SOUND_SWIM_C];
+  d[ENTRY_SOUND_SWIM_C].type = DAT_END;
   EXPECT_FALSE(main_entries_ok(d));
-  d[400] = end;
+  d[ENTRY_SOUND_SWIM_C] = end;
   unload_datafile(d);
 }
 
-// The game's own rules agree with the builder's table on every entry the
-// game uses, and every size the builder promises is checked.
-TEST(DataCheckRules, AgreeWithTheBuildersTable) {
-  const int kinds[] = {ENTRY_BITMAP, ENTRY_PNG, ENTRY_FONT, ENTRY_SOUND};
-  for (int i = 0; i < MAIN_ENTRY_COUNT; i++) {
-    EntrySpec want = main_entry_spec(i);
-    int kind = -1, w = 0, h = 0;
-    if (!main_entry_rule(i, &kind, &w, &h)) {
-      EXPECT_TRUE(want.width == 0 && want.minWidth == 0) << "entry " << i << " has a size but no rule";
-      continue;
+// The first rule covering an entry is the one it is checked and built by, so
+// a sized entry's rule must come before a group around it (each is checked
+// either way; a group's size would be lost in the builder).
+TEST(DataCheckRules, EveryEntryIsBuiltByItsOwnRule) {
+  for (int i = 0; i < MAIN_ENTRY_RULE_COUNT; i++) {
+    const EntryRule &r = MAIN_ENTRY_RULES[i];
+    EXPECT_TRUE(r.first <= r.last && r.last < MAIN_ENTRY_COUNT) << "rule " << i;
+    for (int index = r.first; index <= r.last; index++) {
+      const EntryRule *first = main_entry_rule(index);
+      bool sized = r.width || r.height;
+      EXPECT_TRUE(first == &r || !sized) << "entry " << index << " loses its size to rule " << first - MAIN_ENTRY_RULES;
+      EXPECT_EQ(first->kind, r.kind) << "entry " << index << " of two kinds";
     }
-    EXPECT_EQ(kind, kinds[want.kind]) << "entry " << i;
-    EXPECT_EQ(w, want.width ? want.width : -want.minWidth) << "entry " << i;
-    EXPECT_EQ(h, want.height ? want.height : -want.minHeight) << "entry " << i;
   }
+  EXPECT_EQ(main_entry_spec(ENTRY_GAME_OVER).minWidth, 240);
+  EXPECT_EQ(main_entry_spec(ENTRY_ATTEMPT_PANEL).width, 91);
+  EXPECT_EQ(main_entry_spec(ENTRY_LINE_JUDGE + LINE_JUDGE_FRAMES).kind, KIND_BITMAP);
 }
 
 
@@ -306,7 +315,7 @@ TEST_F(DataCheck, FontEntryWithoutItsGridIsErrorTen) {
   ASSERT_EQ(create_fonts(), STARTUP_OK);
   BITMAP *tiny = create_bitmap_ex(16, 2, 2);
   clear_to_color(tiny, makecol16(255, 255, 0));
-  for (int entry = 6; entry <= 9; entry++) {
+  for (int entry = ENTRY_FONT_TEXT; entry <= ENTRY_FONT_TITLE; entry++) {
     destroy_fonts();
     void *kept = MainData[entry].dat;
     MainData[entry].dat = tiny;

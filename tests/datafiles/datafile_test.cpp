@@ -71,7 +71,7 @@ TEST_F(Datafiles, MainDatafileHasEveryEntryOfItsKindAndSize) {
     }
     case KIND_SOUND:
       ASSERT_EQ(e.type, DAT_DATA) << "entry " << i;
-      if (i >= 396) {
+      if (i >= ENTRY_SOUND_BALLOON) {
         EXPECT_TRUE(starts_with(e, "RIFF")) << "entry " << i;
       } else {
         EXPECT_TRUE(starts_with(e, "OggS") || starts_with(e, "RIFF")) << "entry " << i;

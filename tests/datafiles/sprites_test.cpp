@@ -5,6 +5,7 @@
 // measure.
 #include "headless/headless.h"
 #include "objects/objects.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,14 @@ struct TypeUse {
 // Every type and parameter the events add.
 std::vector<TypeUse> all_type_uses() {
   std::vector<TypeUse> uses;
-  for (int t : {1, 2, 3, 4, 6, 7, 8, 51, 53, 55, 56, 57, 58, 59, 60, 107, 108, 109}) uses.push_back({t, 0});
-  for (int p : {1, 5, 10, 20, 50}) uses.push_back({54, p});
+  for (int t : {TYPE_PLAYER, TYPE_OPPONENT_A, TYPE_OPPONENT_B, TYPE_OPPONENT_C, TYPE_STARTER, TYPE_LINE_JUDGE,
+                TYPE_MEASURER, TYPE_SHOT, TYPE_BALLOON_STAND, TYPE_BURST, TYPE_BALL, TYPE_BALL_SHADOW, TYPE_DUST,
+                TYPE_LANDING_MARK, TYPE_START_LINE, TYPE_BREATH_MARKER, TYPE_SPLASH, TYPE_CATAPULT})
+    uses.push_back({t, 0});
+  for (int p : {1, 5, 10, 20, 50}) uses.push_back({TYPE_POINTS_LABEL, p});
   // These take parameters 0 up to a count.
-  for (TypeUse c : {TypeUse{50, 6}, {52, 3}, {104, 10}, {105, 5}, {106, 6}})
+  for (TypeUse c : {TypeUse{TYPE_SIGN, START_SIGNS + ROUND_BANNERS}, {TYPE_BALLOON, BALLOON_COLOURS},
+                    {TYPE_DISTANCE_MARKER, DISTANCE_MARKERS}, {TYPE_RIPPLE, RIPPLES}, {TYPE_FLOAT, LANE_FLOATS}})
     for (int p = 0; p < c.param; p++) uses.push_back({c.type, p});
   return uses;
 }
@@ -59,7 +64,7 @@ class Sprites : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(headless_start());
     ASSERT_NE(MainData, nullptr);
-    begin_scene(3000, 162, 3);
+    begin_scene(3000, 162, ENTRY_WORLD_SPRINT);
   }
   void TearDown() override {
     end_scene();
@@ -97,12 +102,13 @@ TEST_F(Sprites, EveryFrameAnObjectShowsHasTheSizeOfItsFilledFirstFrame) {
 // player's catapult and throw (9 to 14), share one feet line, so nobody
 // hops when an animation changes.
 TEST_F(Sprites, AthletesKeepOneFeetLineOnDryLand) {
-  for (int type = 1; type <= 4; type++) {
+  for (int type : {TYPE_PLAYER, TYPE_OPPONENT_A, TYPE_OPPONENT_B, TYPE_OPPONENT_C}) {
     GameObject *o = add({type, 0});
     ASSERT_NE(o, nullptr);
     int feet = lowest_row(dat_bitmap(o->seqs[0].frames[0]));
-    for (int k : {0, 1, 2, 3, 9, 10, 11, 12, 13, 14}) {
-      if (type != 1 && k > 3) continue;
+    for (int k : {SEQ_RUN, SEQ_STAND, SEQ_WALK, SEQ_CROUCH, SEQ_DRAW_BACK, SEQ_LET_GO, SEQ_THROW_STAND, SEQ_THROW_RUN,
+                  SEQ_PLANT, SEQ_THROW}) {
+      if (type != TYPE_PLAYER && k > SEQ_CROUCH) continue;
       for (int f = 0; f < o->seqs[k].count; f++)
         EXPECT_EQ(lowest_row(dat_bitmap(o->seqs[k].frames[f])), feet)
             << "type " << type << " sequence " << k << " frame " << f;
@@ -124,11 +130,11 @@ std::vector<int> white_rows(BITMAP *world, int x, int from) {
 // Each runner's feet, with its top at its lane's y, land between two lane
 // lines of the track, one lane each.
 TEST_F(Sprites, RunnersStandInsideTheirOwnLanes) {
-  BITMAP *world = dat_bitmap(3);
+  BITMAP *world = dat_bitmap(ENTRY_WORLD_SPRINT);
   ASSERT_TRUE(world && world->w == 3000);
   std::vector<int> lines = white_rows(world, 1000, 100);
   ASSERT_EQ(lines.size(), 5u) << "four lanes need five lines";
-  const int LANE_Y[4] = {94, 106, 118, 132}, LANE_TYPE[4] = {2, 4, 1, 3};
+  const int LANE_Y[4] = {94, 106, 118, 132}, LANE_TYPE[4] = {TYPE_OPPONENT_A, TYPE_OPPONENT_C, TYPE_PLAYER, TYPE_OPPONENT_B};
   for (int lane = 0; lane < 4; lane++) {
     GameObject *o = add({LANE_TYPE[lane], 0});
     ASSERT_NE(o, nullptr);
@@ -142,8 +148,8 @@ TEST_F(Sprites, RunnersStandInsideTheirOwnLanes) {
 // drawn across the lanes just ahead of the runner's front there, and the
 // start line just ahead of the crouched runners at x 50.
 TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
-  BITMAP *world = dat_bitmap(3);
-  GameObject *runner = add({1, 0});
+  BITMAP *world = dat_bitmap(ENTRY_WORLD_SPRINT);
+  GameObject *runner = add({TYPE_PLAYER, 0});
   ASSERT_TRUE(world && runner);
   std::vector<int> lines = white_rows(world, 1000, 100);
   auto across_lanes = [&](int x) {
@@ -165,8 +171,8 @@ TEST_F(Sprites, SprintLinesLieWhereTheRaceStartsAndEnds) {
 // The pool's turning walls: swimmers are put back to x 17 and 498, so the
 // water runs from just right of 17 to just past 498 plus a swimmer.
 TEST_F(Sprites, PoolWaterEndsAtTheTurningWalls) {
-  BITMAP *pool = dat_bitmap(2);
-  GameObject *swimmer = add({1, 0});
+  BITMAP *pool = dat_bitmap(ENTRY_WORLD_SWIM);
+  GameObject *swimmer = add({TYPE_PLAYER, 0});
   ASSERT_TRUE(pool && swimmer);
   int first = -1, last = -1;
   for (int x = 0; x < pool->w; x++) {
@@ -184,13 +190,13 @@ TEST_F(Sprites, PoolWaterEndsAtTheTurningWalls) {
 // line shows the same: the planted toe (the rightmost opaque column of the
 // bottom rows) stays behind the line at 568 and touches it at 569.
 TEST_F(Sprites, PlantedToeMeetsTheThrowingLineExactlyAtAFoul) {
-  BITMAP *world = dat_bitmap(0);
-  GameObject *thrower = add({1, 0});
+  BITMAP *world = dat_bitmap(ENTRY_WORLD_THROW);
+  GameObject *thrower = add({TYPE_PLAYER, 0});
   ASSERT_TRUE(world && thrower);
   int line = 560;
   while (line < 600 && !white(world, line, 150)) line++;
   EXPECT_EQ(line, 586);
-  BITMAP *planted = dat_bitmap(thrower->seqs[13].frames[0]);
+  BITMAP *planted = dat_bitmap(thrower->seqs[SEQ_PLANT].frames[0]);
   int toe = -1;
   for (int y = planted->h - 6; y < planted->h; y++)
     for (int x = 0; x < planted->w; x++)

@@ -16,14 +16,14 @@ class CatapultTest : public EventTest {
   }
   // A floating balloon whose middle is diff below the shot's line (y 72).
   GameObject *balloon(int x, float diff, float targetVy) {
-    GameObject *b = object_at(add_object(x, 0, 4, 52, 0));
-    set_sequence(b, 1);
+    GameObject *b = object_at(add_object(x, 0, 4, TYPE_BALLOON, 0));
+    set_sequence(b, SEQ_BALLOON_FLOAT);
     b->y = 67.0f + diff;
     b->targetVy = targetVy;
     return b;
   }
   GameObject *shot_at(const GameObject *b) {
-    GameObject *s = object_at(add_object(0, 72, 5, 51, 0));
+    GameObject *s = object_at(add_object(0, 72, 5, TYPE_SHOT, 0));
     s->x = b->x + b->width / 2 - s->width / 2;
     return s;
   }
@@ -37,14 +37,16 @@ struct HitRow {
 };
 
 TEST_F(CatapultTest, TableOfHitsTruncatesTowardZero) {
+  // Floating on, wobbling or popped (-1).
+  const int F = SEQ_BALLOON_FLOAT, W = SEQ_BALLOON_WOBBLE;
   const HitRow rows[] = {
-      {-6.0f, -6, 0, 0, 0, 1, 0},        {-5.5f, -5, 1, 1, -2, 1, 42100},
-      {-4.0f, -4, 5, 2, -1.5f, 1, 44100}, {-3.0f, -3, 10, 3, -1, 2, 46100},
-      {-2.0f, -2, 20, 4, -0.5f, 2, 48100}, {-1.9f, -1, 50, 0, 0, -1, 0},
+      {-6.0f, -6, 0, 0, 0, F, 0},        {-5.5f, -5, 1, 1, -2, F, 42100},
+      {-4.0f, -4, 5, 2, -1.5f, F, 44100}, {-3.0f, -3, 10, 3, -1, W, 46100},
+      {-2.0f, -2, 20, 4, -0.5f, W, 48100}, {-1.9f, -1, 50, 0, 0, -1, 0},
       {0.0f, 0, 50, 0, 0, -1, 0},          {1.9f, 1, 50, 0, 0, -1, 0},
-      {2.0f, 2, 20, 4, 0.5f, 2, 48100},   {3.0f, 3, 10, 3, 1, 2, 46100},
-      {4.0f, 4, 5, 2, 1.5f, 1, 44100},    {5.9f, 5, 1, 1, 2, 1, 42100},
-      {6.0f, 6, 0, 0, 0, 1, 0},
+      {2.0f, 2, 20, 4, 0.5f, W, 48100},   {3.0f, 3, 10, 3, 1, W, 46100},
+      {4.0f, 4, 5, 2, 1.5f, F, 44100},    {5.9f, 5, 1, 1, 2, F, 42100},
+      {6.0f, 6, 0, 0, 0, F, 0},
   };
   for (const HitRow &r : rows) {
     catapult_begin();
@@ -57,12 +59,12 @@ TEST_F(CatapultTest, TableOfHitsTruncatesTowardZero) {
     EXPECT_EQ(h.d, r.d) << "diff " << r.diff;
     EXPECT_EQ(h.points, r.points) << "diff " << r.diff;
     EXPECT_EQ(Catapult.score, r.points) << "diff " << r.diff;
-    EXPECT_EQ(objects_of_type(54), r.points > 0) << "diff " << r.diff;
+    EXPECT_EQ(objects_of_type(TYPE_POINTS_LABEL), r.points > 0) << "diff " << r.diff;
     EXPECT_EQ(s->active, r.points == 0) << "a spent shot is removed; a miss flies on";
     EXPECT_EQ(b->armed, 0) << "diff " << r.diff;
     if (r.seq < 0) {
-      EXPECT_EQ(objects_of_type(52), 0) << "popped at diff " << r.diff;
-      EXPECT_EQ(objects_of_type(55), 1) << "burst at diff " << r.diff;
+      EXPECT_EQ(objects_of_type(TYPE_BALLOON), 0) << "popped at diff " << r.diff;
+      EXPECT_EQ(objects_of_type(TYPE_BURST), 1) << "burst at diff " << r.diff;
       EXPECT_TRUE(h.rate >= 44100 && h.rate < 48100) << h.rate;
       continue;
     }
@@ -93,8 +95,8 @@ TEST_F(CatapultTest, MissedBalloonIsNeverHitAgainAndTheShotFliesOn) {
   catapult_tick();
   ASSERT_EQ(Catapult.hitCount, 2);
   EXPECT_EQ(Catapult.hits[1].points, 50);
-  EXPECT_EQ(objects_of_type(52), 1) << "the popped one is gone";
-  EXPECT_EQ(objects_of_type(51), 0);
+  EXPECT_EQ(objects_of_type(TYPE_BALLOON), 1) << "the popped one is gone";
+  EXPECT_EQ(objects_of_type(TYPE_SHOT), 0);
   EXPECT_EQ(Catapult.score, 50);
 }
 
@@ -107,7 +109,7 @@ TEST_F(CatapultTest, LabelFollowsTheCurrentPlaceNotTheBalloon) {
   catapult_tick();
   int labels = 0;
   for (const GameObject &o : ObjectPool) {
-    if (!o.active || o.type != 54) continue;
+    if (!o.active || o.type != TYPE_POINTS_LABEL) continue;
     labels++;
     EXPECT_EQ(o.x, 489.0f + 75.0f);
     EXPECT_EQ(o.y, 69.0f + 7.25f);
@@ -148,15 +150,15 @@ TEST_F(CatapultTest, RecordAndOutcomeAtTheEnd) {
 TEST_F(CatapultTest, FullPoolLeavesOutBalloonsShotsAndLabels) {
   int from = headless_tick();
   headless_hold(KEY_SPACE, from + 2, from + 3);  // past the one-time error screen
-  while (add_object(0, 0, 1, 56, 0) >= 0) continue;
+  while (add_object(0, 0, 1, TYPE_BALL, 0) >= 0) continue;
   key[KEY_SPACE] = 0;
   for (int t = 1; t <= 700; t++) {
     key[KEY_SPACE] = t >= 600 && t < 640;
     catapult_tick();
   }
   EXPECT_EQ(Catapult.released, 1) << "the release goes on without a balloon";
-  EXPECT_EQ(objects_of_type(52), 0);
+  EXPECT_EQ(objects_of_type(TYPE_BALLOON), 0);
   EXPECT_EQ(Catapult.shot, nullptr);
-  EXPECT_EQ(Catapult.kids[0]->cur.id, 10) << "the let-go still plays";
+  EXPECT_EQ(Catapult.kids[0]->cur.id, SEQ_LET_GO) << "the let-go still plays";
   EXPECT_EQ(plays_of(SoundEffects[SND_CATAPULT]), 1);
 }

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "events/events.h"
+#include "events/catapult.h"
+#include "events/sprint.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "headless/headless.h"
 #include "input/input.h"
 #include "shell/platform.h"
@@ -24,7 +27,6 @@ class EventTest : public ::testing::Test {
   }
   void TearDown() override {
     end_scene();
-    SportsDay = SPORTS_DAY_DEFAULT;
     headless_stop();
   }
 };

@@ -8,7 +8,7 @@ class PaceTest : public EventTest {
  protected:
   void SetUp() override {
     EventTest::SetUp();
-    init_pace_controller(&pace, 50, 118, 1, 4, 6);
+    init_pace_controller(&pace, 50, 118, TYPE_PLAYER, 4, 6);
   }
   // Holds the sides for n player ticks.
   void hold(int left, int right, int n) {
@@ -74,7 +74,7 @@ TEST_F(PaceTest, ComputerPressesFirstTickThenEveryGap) {
   EXPECT_EQ(gaps, (std::set<int>{4, 5, 6}));
 
   // With no range the smaller gap serves.
-  init_pace_controller(&pace, 50, 118, 1, 5, 3);
+  init_pace_controller(&pace, 50, 118, TYPE_PLAYER, 5, 3);
   computer(1, 180);
   EXPECT_EQ(pace.presses, 36);
 }
@@ -100,7 +100,7 @@ TEST_F(PaceTest, DividerTwoAdvancesEveryThirdTick) {
   EXPECT_EQ(pace.presses, 1) << "the computer counts advancing ticks, not ticks";
 
   // Player presses between advancing ticks are held, not counted.
-  init_pace_controller(&pace, 50, 118, 1, 4, 6);
+  init_pace_controller(&pace, 50, 118, TYPE_PLAYER, 4, 6);
   pace.divider = 2;
   alternate(30);
   EXPECT_EQ(pace.presses, 10);
@@ -111,7 +111,7 @@ TEST_F(PaceTest, NoBreathOrHeldBreathBlocksPressesWhileTheRingTurns) {
   struct Case { int breath, breathHold, presses; };
   // Blocked: entries 100..179 and 0..9 were written as no press.
   for (Case c : {Case{0, 0, 90}, Case{-2, 0, 90}, Case{-1, 1, 90}, Case{5, 1, 90}, Case{3, 0, 180}}) {
-    init_pace_controller(&pace, 50, 118, 1, 4, 6);
+    init_pace_controller(&pace, 50, 118, TYPE_PLAYER, 4, 6);
     side = 0;
     alternate(100);
     pace.breath = c.breath;

@@ -33,28 +33,43 @@ class SprintTest : public EventTest {
   int ticks = 0;
 };
 
+// A lane the pool had no room for is never finished: the race waits for no
+// one in a computer's lane, but always for the player, who without a runner
+// is too slow at 30 seconds rather than home at 0.00.
+TEST_F(SprintTest, ALaneWithoutARunnerNeverFinishes) {
+  Sprint.startCountdown = 0;
+  remove_object(player());
+  Lanes[PLAYER_LANE].object = nullptr;
+  for (int lane : {0, 1, 3}) Lanes[lane].finished = 1;
+  while (Sprint.outcome == OUTCOME_NONE && ticks < 2000) run_to(ticks + 1);
+  EXPECT_EQ(Lanes[PLAYER_LANE].finished, 0);
+  EXPECT_EQ(Sprint.outcome, OUTCOME_FAILED);
+  EXPECT_EQ(Sprint.seconds, 30) << "too slow, not home";
+  EXPECT_EQ(Verdict, VERDICT_NONE);
+}
+
 TEST_F(SprintTest, StarterTimeline) {
   for (int lane : {0, 1, 3}) EXPECT_LT(Lanes[lane].object->x, -9.0f);
   // Whether a sign is up after each tick.
   const int signs[][2] = {{240, 0}, {241, 1}, {340, 1}, {341, 0}, {370, 0}, {371, 1}, {471, 0}, {499, 0}, {500, 1}};
   for (const auto &s : signs) {
     run_to(s[0]);
-    EXPECT_EQ(objects_of_type(50), s[1]) << "tick " << s[0];
-    // Set (sequence 3) from the second sign, the signal sounds with the third.
+    EXPECT_EQ(objects_of_type(TYPE_SIGN), s[1]) << "tick " << s[0];
+    // Set (crouched) from the second sign, the signal sounds with the third.
     for (int lane = 0; lane < LANE_COUNT; lane++)
-      EXPECT_EQ(Lanes[lane].object->cur.id == 3, s[0] >= 371) << "tick " << s[0] << " lane " << lane;
+      EXPECT_EQ(Lanes[lane].object->cur.id == SEQ_CROUCH, s[0] >= 371) << "tick " << s[0] << " lane " << lane;
     EXPECT_EQ(plays_of(SoundEffects[SND_START]), s[0] >= 500) << "tick " << s[0];
     // The computers have walked in to the start line and stand there.
     for (int lane : {0, 1, 3}) {
       if (s[0] != 370) continue;
       EXPECT_EQ(Lanes[lane].object->x, 50.0f) << "lane " << lane;
-      EXPECT_EQ(Lanes[lane].object->cur.id, 1) << "lane " << lane;
+      EXPECT_EQ(Lanes[lane].object->cur.id, SEQ_STAND) << "lane " << lane;
     }
   }
   EXPECT_EQ(Sprint.startCountdown, 0);
-  EXPECT_EQ(Sprint.raceTicks, 0);
+  EXPECT_EQ(Sprint.ticks, 0);
   run_to(501);
-  EXPECT_EQ(Sprint.raceTicks, 1);
+  EXPECT_EQ(Sprint.ticks, 1);
   EXPECT_EQ(Lanes[0].presses, 1) << "the computers' first press is on their first tick";
   EXPECT_EQ(Sprint.outcome, 0);
 }
@@ -92,11 +107,11 @@ TEST_F(SprintTest, VerdictAtTheLineAndEnd498TicksAfterTheLast) {
   ASSERT_EQ(Lanes[PLAYER_LANE].presses, 0);
   EXPECT_EQ(Verdict, VERDICT_NONE) << "on the line is not past it";
   player()->x = 2590.0f;
-  float timeBefore = Sprint.raceTime;
+  float timeBefore = Sprint.time;
   run_to(522);
   EXPECT_EQ(Verdict, VERDICT_QUALIFIED);
   EXPECT_EQ(plays_of(MusicSamples[MUS_QUALIFIED]), 1);
-  EXPECT_EQ(Sprint.raceTime, timeBefore) << "the clock stops at the line";
+  EXPECT_EQ(Sprint.time, timeBefore) << "the clock stops at the line";
   run_to(600);
   EXPECT_EQ(Sprint.startCountdown, 0) << "the others still run";
   for (int lane : {0, 1, 3}) Lanes[lane].object->x = 2590.0f;
@@ -118,7 +133,7 @@ TEST_F(SprintTest, RecordKeepsTheBetterFinishedTime) {
   for (const Case &c : cases) {
     sprint_begin(0);
     RecordTable.best_sprint_time = c.best;
-    Sprint.raceTime = c.time;
+    Sprint.time = c.time;
     Sprint.outcome = c.outcome;
     Lanes[PLAYER_LANE].finished = c.finished;
     remove(RECORDS_FILE);

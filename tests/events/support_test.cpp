@@ -95,38 +95,6 @@ TEST_F(SupportTest, VerdictPlaysItsMusicOnceAndShowsItsBadge) {
   EXPECT_EQ(plays_of(MusicSamples[MUS_FAILED]), 1);
 }
 
-TEST_F(SupportTest, SceneryOfEachScene) {
-  add_scenery(0);
-  ASSERT_EQ(objects_of_type(104), 10);
-  for (int i = 0; i < 10; i++) {
-    const GameObject &o = ObjectPool[i];
-    EXPECT_EQ((std::vector<int>{(int)o.x, (int)o.y, o.layer, o.cur.frames[0]}),
-              (std::vector<int>{325 + 252 * i, 101, 1, 169 + i})) << "marker " << i;
-  }
-  begin_scene(612, 162, -1);
-  add_scenery(1);
-  EXPECT_EQ(objects_of_type(109), 1);
-  EXPECT_EQ(objects_of_type(7), 1);
-  EXPECT_EQ(objects_of_type(53), 5);
-  EXPECT_EQ((int)ObjectPool[6].x, 595);
-  EXPECT_EQ(ObjectPool[0].layer, 7);
-  begin_scene(612, 162, -1);
-  add_scenery(2);
-  EXPECT_EQ(objects_of_type(106), 15);
-  EXPECT_EQ((int)ObjectPool[14].x, 420);
-  EXPECT_EQ((int)ObjectPool[14].y, 129);
-  begin_scene(612, 162, -1);
-  add_scenery(3);
-  EXPECT_EQ(objects_of_type(106) + objects_of_type(104), 0);
-
-  // On a full pool the scenery is skipped.
-  for (int i = 0; i < MAX_OBJECTS; i++) add_object(0, 0, 0, 53, 0);
-  add_scenery(0);
-  add_scenery(2);
-  EXPECT_EQ(objects_of_type(104), 0);
-  EXPECT_EQ(objects_of_type(53), MAX_OBJECTS);
-}
-
 TEST_F(SupportTest, LogicRateKeysReinstallTheTimerInOrderAndWaitForRelease) {
   const int keys[5][2] = {{KEY_F1, 1}, {KEY_F2, 5}, {KEY_F3, 10}, {KEY_F4, 20}, {KEY_F5, 60}};
   for (const auto &k : keys) {

@@ -20,8 +20,8 @@ class SwimTest : public EventTest {
   }
   // Straight into the race, with the countdown over.
   void racing(void) {
-    Swim.startCountdown = 0;
-    for (int i = 0; i < LANE_COUNT; i++) set_sequence(swimmer(i), 5);
+    Swim.race.startCountdown = 0;
+    for (int i = 0; i < LANE_COUNT; i++) set_sequence(swimmer(i), SEQ_SWIM);
   }
   void press(int k, int down) {
     key[k] = down;
@@ -31,27 +31,28 @@ class SwimTest : public EventTest {
 
 TEST_F(SwimTest, TeacherTimelineAndTheDive) {
   // After each tick: signs up, swimmers ready (6) or diving (7), start sound.
-  const int steps[][4] = {{190, 0, 4, 0}, {191, 1, 4, 0}, {290, 0, 4, 0}, {320, 0, 4, 0},
-                          {321, 1, 6, 0}, {420, 0, 6, 0}, {449, 0, 6, 0}, {450, 1, 7, 1}};
+  const int T = SEQ_TREAD, R = SEQ_READY, D = SEQ_DIVE;
+  const int steps[][4] = {{190, 0, T, 0}, {191, 1, T, 0}, {290, 0, T, 0}, {320, 0, T, 0},
+                          {321, 1, R, 0}, {420, 0, R, 0}, {449, 0, R, 0}, {450, 1, D, 1}};
   for (const auto &s : steps) {
     run_to(s[0]);
-    EXPECT_EQ(objects_of_type(50), s[1]) << "tick " << s[0];
+    EXPECT_EQ(objects_of_type(TYPE_SIGN), s[1]) << "tick " << s[0];
     for (int lane = 0; lane < LANE_COUNT; lane++) EXPECT_EQ(swimmer(lane)->cur.id, s[2]) << "tick " << s[0];
     EXPECT_EQ(plays_of(SoundEffects[SND_START]), s[3]) << "tick " << s[0];
     EXPECT_EQ(plays_of(SoundEffects[SND_DIVE]), s[3]) << "tick " << s[0];
   }
   EXPECT_EQ(plays_of(SoundEffects[SND_SWIM_B]), 1) << "with the second sign";
-  EXPECT_EQ(Swim.startCountdown, 0);
+  EXPECT_EQ(Swim.race.startCountdown, 0);
   run_to(451);
-  EXPECT_EQ(Swim.raceTicks, 1);
+  EXPECT_EQ(Swim.race.ticks, 1);
   // The flying start: 26 presses, the first entry already overwritten.
   EXPECT_EQ(Lanes[0].presses, 26) << "a computer's first press lands on it";
   EXPECT_EQ(Lanes[PLAYER_LANE].presses, 25);
   // The teacher sets off 99 ticks after the last sign went up.
   run_to(548);
-  EXPECT_EQ(Swim.teacher->cur.id, 2);
+  EXPECT_EQ(Swim.teacher->cur.id, SEQ_STARTER_STAND);
   run_to(549);
-  EXPECT_EQ(Swim.teacher->cur.id, 0);
+  EXPECT_EQ(Swim.teacher->cur.id, SEQ_STARTER_WALK);
 }
 
 // The teacher keeps a steady walk: 5 pixels and one frame of the four every
@@ -103,8 +104,8 @@ TEST_F(SwimTest, WallsTurnAndFinishTheSwimmer) {
     obj->flipped = c.flipped;
     pace->direction = c.direction;
     pace->turns = c.turns;
-    Swim.raceSeconds = c.seconds;
-    Swim.raceTime = (float)c.seconds;  // as the last tick left it
+    Swim.race.seconds = c.seconds;
+    Swim.race.time = (float)c.seconds;  // as the last tick left it
     swim_tick();
     SCOPED_TRACE(testing::Message() << "from x " << c.x << " turns " << c.turns);
     EXPECT_EQ(obj->x, c.xAfter);
@@ -114,9 +115,9 @@ TEST_F(SwimTest, WallsTurnAndFinishTheSwimmer) {
     EXPECT_EQ(pace->finished, c.finished);
     EXPECT_EQ(Verdict, c.verdict);
     if (c.finished) {
-      EXPECT_EQ(obj->cur.id, 4);
+      EXPECT_EQ(obj->cur.id, SEQ_TREAD);
     }
-    EXPECT_EQ(Swim.raceTicks, c.finished ? 0 : 1) << "the clock stops at the finish";
+    EXPECT_EQ(Swim.race.ticks, c.finished ? 0 : 1) << "the clock stops at the finish";
   }
 }
 
@@ -130,13 +131,36 @@ TEST_F(SwimTest, ClosingCountdownAndMark) {
     swim_begin(0);
     racing();
     for (int i = 0; i < LANE_COUNT; i++) Lanes[i].finished = 1;
-    Swim.raceSeconds = c.seconds;
-    Swim.raceTicks = c.ticks;
+    Swim.race.seconds = c.seconds;
+    Swim.race.ticks = c.ticks;
     for (int t = 1; t < 299; t++) swim_tick();
-    EXPECT_EQ(Swim.outcome, 0);
+    EXPECT_EQ(Swim.race.outcome, 0);
     swim_tick();
-    EXPECT_EQ(Swim.outcome, c.outcome) << c.seconds << " s " << c.ticks;
-    EXPECT_EQ(Swim.startCountdown, SWIM_CLOSING_END);
+    EXPECT_EQ(Swim.race.outcome, c.outcome) << c.seconds << " s " << c.ticks;
+    EXPECT_EQ(Swim.race.startCountdown, SWIM_CLOSING_END);
+  }
+}
+
+// A lane the pool had no room for is never finished. The race waits for no
+// one in a computer's lane, but always for the player, whose clock then runs
+// on with the race open until quit: never a time of 0.00 at the mark.
+TEST_F(SwimTest, ALaneWithoutASwimmerNeverFinishes) {
+  for (int empty : {PLAYER_LANE, 0}) {
+    swim_begin(0);
+    racing();
+    remove_object(swimmer(empty));
+    Lanes[empty].object = nullptr;
+    for (int i = 0; i < LANE_COUNT; i++)
+      if (i != empty) Lanes[i].finished = 1;
+    for (int t = 0; t < 600; t++) swim_tick();
+    EXPECT_EQ(Lanes[empty].finished, 0) << "lane " << empty;
+    if (empty == PLAYER_LANE) {
+      EXPECT_EQ(Swim.race.outcome, OUTCOME_NONE);
+      EXPECT_EQ(Swim.race.seconds, 10) << "the clock runs on";
+      EXPECT_EQ(Verdict, VERDICT_NONE);
+    } else {
+      EXPECT_EQ(Swim.race.outcome, OUTCOME_QUALIFIED) << "closed 298 ticks after the last swimmer";
+    }
   }
 }
 
@@ -146,11 +170,11 @@ TEST_F(SwimTest, FireAfterTheFinishIsNotABreath) {
   PaceController *pace = &Lanes[PLAYER_LANE];
   pace->breath = 0;
   pace->finished = 1;
-  set_sequence(swimmer(PLAYER_LANE), 4);
+  set_sequence(swimmer(PLAYER_LANE), SEQ_TREAD);
   press(KEY_SPACE, 1);
   swim_tick();
   press(KEY_SPACE, 0);
-  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, 4);
+  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, SEQ_TREAD);
   EXPECT_EQ(pace->breath, 0);
   EXPECT_EQ(pace->breathHold, 0);
 }
@@ -165,7 +189,7 @@ TEST_F(SwimTest, FullPoolLeavesOutMarkerSplashesAndRipples) {
   }
   int from = headless_tick();
   headless_hold(KEY_SPACE, from + 1, from + 2);
-  while (add_object(0, 0, 0, 56, 0) >= 0) {
+  while (add_object(0, 0, 0, TYPE_BALL, 0) >= 0) {
   }
   GameObject before[MAX_OBJECTS];
   for (int i = 0; i < MAX_OBJECTS; i++) before[i] = ObjectPool[i];
@@ -176,7 +200,7 @@ TEST_F(SwimTest, FullPoolLeavesOutMarkerSplashesAndRipples) {
   run_to(761);
   press(KEY_SPACE, 0);
   EXPECT_GE(Lanes[PLAYER_LANE].breath, SWIM_BREATH_MIN);
-  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, 5);
+  EXPECT_EQ(swimmer(PLAYER_LANE)->cur.id, SEQ_SWIM);
   for (int i = 0; i < MAX_OBJECTS; i++) {
     EXPECT_TRUE(ObjectPool[i].active);
     EXPECT_EQ(ObjectPool[i].type, before[i].type) << "slot " << i;

@@ -25,7 +25,7 @@ class ThrowTest : public EventTest {
   GameObject *thrower(void) { return Lanes[THROW_LANE].object; }
   // A ball already in the air at (600, 149.9), to watch one step of it.
   GameObject *ball_falling_at(float vy) {
-    Throw.ball = object_at(add_object(600, 149, 2, 56, 0));
+    Throw.ball = object_at(add_object(600, 149, 2, TYPE_BALL, 0));
     Throw.ball->y = 149.9f;
     Throw.ball->vy = vy;
     return Throw.ball;
@@ -58,6 +58,26 @@ TEST_F(ThrowTest, ReleaseVelocityFromFixedPointSineAndCosine) {
   }
 }
 
+// With no room for the ball the throw is measured where it began, and the
+// ball is tried once: a slot freed after the verdict throws nothing.
+TEST_F(ThrowTest, ABallWithNoRoomIsTriedOnce) {
+  Throw.phase = THROW_AIMING;
+  Throw.angleCount = 32;
+  Lanes[THROW_LANE].presses = 95;
+  int from = headless_tick();
+  headless_hold(KEY_SPACE, from + 1, from + 2);  // past the one-time error screen
+  while (add_object(0, 0, 0, TYPE_LANDING_MARK, 0) >= 0) continue;
+  key[KEY_SPACE] = 0;
+  for (int t = 0; t < 8; t++) throw_tick();
+  EXPECT_EQ(Throw.ball, nullptr);
+  EXPECT_EQ(Verdict, VERDICT_FAILED) << "0.00 metres";
+  remove_object(&ObjectPool[MAX_OBJECTS - 1]);
+  for (int t = 0; t < 20; t++) throw_tick();
+  EXPECT_EQ(Throw.ball, nullptr) << "no ball after the verdict";
+  EXPECT_EQ(objects_of_type(TYPE_BALL), 0);
+  EXPECT_EQ(plays_of(SoundEffects[SND_THROW]), 0);
+}
+
 // Speed before the step; whether it sounds; speed after the bounce.
 TEST_F(ThrowTest, BouncesHalveAndDieOut) {
   const struct {
@@ -74,9 +94,9 @@ TEST_F(ThrowTest, BouncesHalveAndDieOut) {
     EXPECT_EQ(plays_of(SoundEffects[SND_BOUNCE]), c.sound) << "from " << c.vy;
   }
   // Only the first touch-down leaves a mark, a puff and sends the measurer.
-  EXPECT_EQ(objects_of_type(59), 1);
-  EXPECT_EQ(objects_of_type(58), 1);
-  EXPECT_EQ(Throw.measurer->cur.id, 1);
+  EXPECT_EQ(objects_of_type(TYPE_LANDING_MARK), 1);
+  EXPECT_EQ(objects_of_type(TYPE_DUST), 1);
+  EXPECT_EQ(Throw.measurer->cur.id, SEQ_MEASURER_WALK);
 }
 
 TEST_F(ThrowTest, ReadoutThroughTheAttempt) {
@@ -89,14 +109,14 @@ TEST_F(ThrowTest, ReadoutThroughTheAttempt) {
   format_throw_figure(text, sizeof text);
   EXPECT_STREQ(text, "fg.hi") << "rolling while the ball flies";
   Throw.camTarget = 500;
-  set_sequence(Throw.measurer, 1);
+  set_sequence(Throw.measurer, SEQ_MEASURER_WALK);
   Throw.measurer->x = 586 + 2 * 15.73f;
   for (int i = 0; i < 20; i++) {
     format_throw_figure(text, sizeof text);
     double shown = atof(text);
     EXPECT_TRUE(shown >= 1.9 && shown <= 2.1) << text << ": the walking measurer's reading jitters";
   }
-  set_sequence(Throw.measurer, 0);
+  set_sequence(Throw.measurer, SEQ_MEASURER_STAND);
   Throw.distance = 3.4965f;
   format_throw_figure(text, sizeof text);
   EXPECT_STREQ(text, "3.50");

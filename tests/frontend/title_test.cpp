@@ -3,6 +3,7 @@
 
 #include "frontend/frontend.h"
 #include "headless/headless.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
@@ -24,7 +25,7 @@ TEST_F(TitleTest, PicturesThatCannotBeDecodedAreSkipped) {
   // The real datafile with the title's PNG entries spoilt.
   real = MainData;
   for (int i = 0; i == 0 || real[i - 1].type != DAT_END; i++) broken.push_back(real[i]);
-  for (int i = 27; i <= 39; i++) broken[i] = DATAFILE{junk, DAT_DATA, sizeof junk, nullptr};
+  for (int i = ENTRY_TITLE_BANNER; i <= ENTRY_LAST_PNG; i++) broken[i] = DATAFILE{junk, DAT_DATA, sizeof junk, nullptr};
   set_main_datafile(broken.data());
   headless_hold(KEY_RIGHT, 40, 40);
   headless_hold(KEY_ESC, 100, 100);

@@ -3,6 +3,8 @@
 // one tick and sets the keys the script holds on that tick.
 #include "headless/headless.h"
 
+#include "game/game.h"
+
 #include "input/input.h"
 #include "persist/persist.h"
 #include "shell/platform.h"

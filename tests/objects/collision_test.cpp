@@ -7,10 +7,10 @@ class CollisionTest : public ObjectsTest {
     ObjectsTest::SetUp();
     // The ball is see-through but for one pixel at its right edge, the
     // landing mark is solid.
-    putpixel(set_frame(88, 10, 10, true), 9, 5, entry_colour(88));
-    set_frame(94, 10, 10);
-    ball_ = put(56, 0, 0, 2);
-    mark_ = put(59, 0, 0, 2);
+    putpixel(set_frame(ENTRY_BALL, 10, 10, true), 9, 5, entry_colour(ENTRY_BALL));
+    set_frame(ENTRY_LANDING_MARK, 10, 10);
+    ball_ = put(TYPE_BALL, 0, 0, 2);
+    mark_ = put(TYPE_LANDING_MARK, 0, 0, 2);
   }
   // Places the mark and checks that both orders agree.
   int collide_at(float x, float y) {
@@ -52,8 +52,8 @@ TEST_F(CollisionTest, RemovedObjectsNeverCollide) {
 TEST_F(CollisionTest, CollidesWithTheFrameShownNow) {
   // The shot's picture has its opaque pixel at the left edge, the ball's
   // at the right.
-  putpixel(set_frame(312, 10, 10, true), 0, 5, entry_colour(312));
-  GameObject *shot = put(51, 20, 0, 2);
+  putpixel(set_frame(ENTRY_SHOT, 10, 10, true), 0, 5, entry_colour(ENTRY_SHOT));
+  GameObject *shot = put(TYPE_SHOT, 20, 0, 2);
   mark_->x = 21.0f;
   EXPECT_EQ(objects_collide(shot, mark_), 0);
   shot->cur.frames[0] = 88;

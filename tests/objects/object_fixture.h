@@ -9,9 +9,11 @@
 
 #include "headless/headless.h"
 #include "objects/objects.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 
-#define FAKE_ENTRIES 400
+// Every picture entry (the sounds come after them).
+#define FAKE_ENTRIES ENTRY_SOUND_BALLOON
 
 // Every frame starts as an 8 x 8 square in a colour that names its entry.
 inline int entry_colour(int entry) { return 0x0400 + entry; }

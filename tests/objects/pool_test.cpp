@@ -18,7 +18,7 @@ static bool banner_reads(const char *text) {
 }
 
 TEST_F(PoolTest, TakesTheLowestFreeSlotAndReusesItFresh) {
-  for (int i = 0; i < 5; i++) EXPECT_EQ(add_object(10 * i, 20, 1, 56, 0), i);
+  for (int i = 0; i < 5; i++) EXPECT_EQ(add_object(10 * i, 20, 1, TYPE_BALL, 0), i);
   GameObject *two = object_at(2);
   two->vx = 4.0f;
   two->flipped = 1;
@@ -29,8 +29,8 @@ TEST_F(PoolTest, TakesTheLowestFreeSlotAndReusesItFresh) {
   EXPECT_EQ(two->flipped, 1);
 
   // Taken again, the slot holds just what a never used one would.
-  EXPECT_EQ(add_object(7, 9, 3, 59, 0), 2);
-  EXPECT_EQ(add_object(7, 9, 3, 59, 0), 5);
+  EXPECT_EQ(add_object(7, 9, 3, TYPE_LANDING_MARK, 0), 2);
+  EXPECT_EQ(add_object(7, 9, 3, TYPE_LANDING_MARK, 0), 5);
   EXPECT_EQ(memcmp(two, object_at(5), sizeof *two), 0);
   EXPECT_EQ(two->cur.frames[0], 94);
   EXPECT_EQ(two->layer, 3);
@@ -43,12 +43,12 @@ TEST_F(PoolTest, TakesTheLowestFreeSlotAndReusesItFresh) {
 }
 
 TEST_F(PoolTest, FullPoolShowsTheErrorScreenOnceAndCreatesNothing) {
-  for (int i = 0; i < MAX_OBJECTS; i++) ASSERT_EQ(add_object(i, 0, 1, 56, 0), i);
+  for (int i = 0; i < MAX_OBJECTS; i++) ASSERT_EQ(add_object(i, 0, 1, TYPE_BALL, 0), i);
   clear_to_color(screen, 0);
   int from = headless_tick();
   headless_hold(KEY_SPACE, from + 5, from + 8);
 
-  EXPECT_EQ(add_object(0, 0, 1, 52, 2), -1);
+  EXPECT_EQ(add_object(0, 0, 1, TYPE_BALLOON, 2), -1);
   // The screen waited for Space to go down and up again.
   EXPECT_GT(headless_tick(), from + 8);
   EXPECT_EQ(getpixel(screen, 630, 2), makecol(128, 0, 0));
@@ -57,25 +57,25 @@ TEST_F(PoolTest, FullPoolShowsTheErrorScreenOnceAndCreatesNothing) {
 
   clear_to_color(screen, 0);
   int again = headless_tick();
-  EXPECT_EQ(add_object(0, 0, 1, 53, 0), -1);
+  EXPECT_EQ(add_object(0, 0, 1, TYPE_BALLOON_STAND, 0), -1);
   EXPECT_EQ(headless_tick(), again);
   EXPECT_EQ(getpixel(screen, 630, 2), 0);
 
   EXPECT_EQ(active_count(), MAX_OBJECTS);
-  for (const GameObject &obj : ObjectPool) EXPECT_EQ(obj.type, 56);
+  for (const GameObject &obj : ObjectPool) EXPECT_EQ(obj.type, TYPE_BALL);
   EXPECT_EQ(object_at(-1), nullptr);
 }
 
 TEST_F(PoolTest, RefusesUnknownTypesAndPointsWithoutShowingAnything) {
   int from = headless_tick();
   for (int type : {0, 5, 9, 49, 61, 103, 110, -1}) EXPECT_EQ(add_object(0, 0, 1, type, 0), -1) << "type " << type;
-  for (int points : {0, 2, 15, 100, -5}) EXPECT_EQ(add_object(0, 0, 5, 54, points), -1) << "points " << points;
+  for (int points : {0, 2, 15, 100, -5}) EXPECT_EQ(add_object(0, 0, 5, TYPE_POINTS_LABEL, points), -1) << "points " << points;
   EXPECT_EQ(active_count(), 0);
   EXPECT_EQ(headless_tick(), from);
 
   const int labels[][2] = {{1, 126}, {5, 125}, {10, 124}, {20, 123}, {50, 122}};
   for (const auto &label : labels) {
-    GameObject *obj = put(54, 0, 0, 5, label[0]);
+    GameObject *obj = put(TYPE_POINTS_LABEL, 0, 0, 5, label[0]);
     ASSERT_NE(obj, nullptr) << "points " << label[0];
     EXPECT_EQ(obj->cur.frames[0], label[1]) << "points " << label[0];
   }
@@ -84,13 +84,13 @@ TEST_F(PoolTest, RefusesUnknownTypesAndPointsWithoutShowingAnything) {
 }
 
 TEST_F(PoolTest, LifetimeRemovesInTheLastUpdateWithoutMoving) {
-  GameObject *brief = put(56, 10, 10);
+  GameObject *brief = put(TYPE_BALL, 10, 10);
   brief->lifetime = 1;
   brief->vx = 3.0f;
-  GameObject *splash = put(108, 0, 0, 6);
+  GameObject *splash = put(TYPE_SPLASH, 0, 0, 6);
   splash->vx = 1.0f;
-  GameObject *line = put(60, 54, 93, 5);
-  GameObject *doomed = put(56);
+  GameObject *line = put(TYPE_START_LINE, 54, 93, 5);
+  GameObject *doomed = put(TYPE_BALL);
   doomed->vy = 2.0f;
 
   tick(1);
@@ -115,8 +115,8 @@ TEST_F(PoolTest, LifetimeRemovesInTheLastUpdateWithoutMoving) {
 }
 
 TEST_F(PoolTest, RemovedObjectsAreNotUpdated) {
-  GameObject *ball = put(56, 0, 0, 2);
-  GameObject *burst = put(55, 0, 0, 5);
+  GameObject *ball = put(TYPE_BALL, 0, 0, 2);
+  GameObject *burst = put(TYPE_BURST, 0, 0, 5);
   ball->vx = 2.0f;
   tick(2);
   remove_object(ball);
@@ -128,7 +128,7 @@ TEST_F(PoolTest, RemovedObjectsAreNotUpdated) {
 }
 
 TEST_F(PoolTest, NewSceneEmptiesThePool) {
-  for (int i = 0; i < 10; i++) put(104, i, 0, 1, i);
+  for (int i = 0; i < 10; i++) put(TYPE_DISTANCE_MARKER, i, 0, 1, i);
   object_at(3)->layer = 7;
   begin_scene(612, 162, 2);
   EXPECT_EQ(active_count(), 0);
@@ -137,5 +137,5 @@ TEST_F(PoolTest, NewSceneEmptiesThePool) {
   EXPECT_EQ(ObjectPool[3].seqs[9].id, 9);
   EXPECT_EQ(World.worldWidth, 612);
   EXPECT_EQ(World.background, 2);
-  EXPECT_EQ(add_object(0, 0, 1, 56, 0), 0);
+  EXPECT_EQ(add_object(0, 0, 1, TYPE_BALL, 0), 0);
 }

@@ -1,7 +1,12 @@
 #include "replay.h"
 
 #include "events/events.h"
+#include "events/sprint.h"
+#include "events/catapult.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "frontend/frontend.h"
+#include "game/game.h"
 #include "headless/headless.h"
 #include "input/input.h"
 #include "persist/persist.h"
@@ -120,7 +125,8 @@ static bool read_binding(Replay *p, std::istringstream &in) {
   return true;
 }
 
-static const char *const EVENT_NAMES[EVENT_COUNT] = {"sprint", "catapult", "swim", "throw"};
+static const char *const EVENT_NAMES[] = {"sprint", "catapult", "swim", "throw"};
+static_assert(sizeof EVENT_NAMES / sizeof EVENT_NAMES[0] == EVENT_COUNT, "a name for every event");
 
 static int event_named(const std::string &name) {
   for (int i = 0; i < EVENT_COUNT; i++)
@@ -448,23 +454,37 @@ static void watched_celebration(void) {
 }
 
 static void watch_screens(void) {
-  const SportsDayTable &d = SPORTS_DAY_DEFAULT;
-  SportsDay.selectDifficulty = d.selectDifficulty ? watched_difficulty : nullptr;
-  SportsDay.showEventIntro = d.showEventIntro ? watched_intro : nullptr;
-  SportsDay.gameOverScreen = d.gameOverScreen ? watched_game_over : nullptr;
-  SportsDay.congratulationsScreen = d.congratulationsScreen ? watched_congratulations : nullptr;
-  SportsDay.championCelebration = d.championCelebration ? watched_celebration : nullptr;
+  SportsDay.selectDifficulty = watched_difficulty;
+  SportsDay.showEventIntro = watched_intro;
+  SportsDay.gameOverScreen = watched_game_over;
+  SportsDay.congratulationsScreen = watched_congratulations;
+  SportsDay.championCelebration = watched_celebration;
 }
 
+// The day the game is handed: its own events in its own order and with its
+// rules, each watched, less those the replay skips.
+static DayEvent WatchedDay[EVENT_COUNT];
+
 static void watch_events(const Replay &replay) {
-  static const EventFunction WATCHED[EVENT_COUNT] = {
-      watched_event<0>, watched_event<1>, watched_event<2>, watched_event<3>};
+  static const EventFunction WATCHED[] = {watched_event<0>, watched_event<1>, watched_event<2>, watched_event<3>};
+  static_assert(sizeof WATCHED / sizeof WATCHED[0] == EVENT_COUNT, "every event watched");
   SportsDay = SPORTS_DAY_DEFAULT;
   watch_screens();
-  for (int i = 0; i < EVENT_COUNT; i++) {
-    RealEvents[i] = SPORTS_DAY_DEFAULT.events[i];
-    SportsDay.events[i] = RealEvents[i] && !replay.skip[i] ? WATCHED[i] : nullptr;
+  int count = 0;
+  for (int i = 0; i < SPORTS_DAY_DEFAULT.eventCount; i++) {
+    DayEvent e = SPORTS_DAY_DEFAULT.events[i];
+    RealEvents[e.event] = e.run;
+    e.run = WATCHED[e.event];
+    if (!replay.skip[e.event]) WatchedDay[count++] = e;
   }
+  SportsDay.events = WatchedDay;
+  SportsDay.eventCount = count;
+}
+
+static const DayEvent *day_event(int event) {
+  for (int i = 0; i < SportsDay.eventCount; i++)
+    if (SportsDay.events[i].event == event) return &SportsDay.events[i];
+  return nullptr;
 }
 
 // --- Running ---
@@ -490,7 +510,7 @@ static void set_up(const Replay &replay, size_t run, const ReplayCapture &captur
   for (PaceController &lane : Lanes) lane = PaceController();
   Verdict = VERDICT_NONE;
   TitleMenu = TitleMenuState();
-  Sprint = SprintRun();
+  Sprint = RaceRun();
   Seen = Watch();
   sounds_reset();
   watch_events(replay);
@@ -524,11 +544,12 @@ static void play_event(int event, int arg, int difficulty) {
   load_records();
   set_qualifying_marks(difficulty);
   load_music_set(MUSIC_SET_SPORTS_DAY);
-  if (!SportsDay.events[event]) {
+  const DayEvent *e = day_event(event);
+  if (!e) {
     replay_say("%s is not in the sports day", EVENT_NAMES[event]);
     return;
   }
-  SportsDay.events[event](arg);
+  e->run(arg);
 }
 
 // One event's introduction alone, with the sports day's tunes.

@@ -5,6 +5,8 @@
 
 #include <allegro.h>
 
+#include "events/events.h"
+
 #include <string>
 #include <vector>
 
@@ -55,9 +57,9 @@ struct Replay {
   // of event arg alone.
   std::string start = "title";
   int arg = 0;
-  // Events left out of the day ("skip sprint catapult"), as if not built:
-  // a day can so begin at a later event.
-  bool skip[4] = {false, false, false, false};
+  // Events left out of the day ("skip sprint catapult"): the runner hands
+  // the game a day without them, so a day can begin at a later event.
+  bool skip[EVENT_COUNT] = {};
   // Screen mode sets that fail before they succeed again.
   int failModes = 0;
   int endTick = 20000;

@@ -4,6 +4,7 @@
 #include "replay.h"
 
 #include "headless/headless.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 #include "sound/fsound.h"
 #include "sound/sound.h"
@@ -140,8 +141,8 @@ static unsigned entry_hash(int entry) {
 // Which datafile entry a sound came from, told by its decoded contents, so
 // the report shows what is heard, not what the game's tables say. Entries
 // are decoded once, as they are needed: first the one a tune should come
-// from (15 + its number), then the effects', then the tunes'. A sample seen
-// before is known by its first bytes.
+// from (the first tune's entry plus its number), then the effects', then
+// the tunes'. A sample seen before is known by its first bytes.
 static int entry_of(const FSOUND_SAMPLE *sample, int guess) {
   static std::map<int, unsigned> Decoded;
   static std::map<const SAMPLE *, std::pair<unsigned, int>> Known;
@@ -152,8 +153,8 @@ static int entry_of(const FSOUND_SAMPLE *sample, int guess) {
   unsigned whole = sample_hash(sample->pcm, SIZE_MAX);
   std::vector<int> order;
   if (guess >= 0) order.push_back(guess);
-  for (int e = 396; e <= 413; e++) order.push_back(e);
-  for (int e = 15; e <= 23; e++) order.push_back(e);
+  for (int e = 0; e < SOUND_EFFECT_COUNT; e++) order.push_back(ENTRY_SOUND_BALLOON + e);
+  for (int e = 0; e < TUNE_COUNT; e++) order.push_back(ENTRY_TUNE_INTRO + e);
   int found = -1;
   for (size_t i = 0; i < order.size() && found < 0; i++) {
     if (!Decoded.count(order[i])) Decoded[order[i]] = entry_hash(order[i]);
@@ -179,7 +180,7 @@ static void hear(const FsoundLogEntry &c) {
     if (SoundEffects[i] == c.sample) h.name = SOUND_NAMES[i];
   int guess = -1;
   for (int i = 0; c.sample && i < MUSIC_COUNT; i++)
-    if (MusicSamples[i] == c.sample) h.name = MUSIC_NAMES[i], h.music = true, guess = 15 + i;
+    if (MusicSamples[i] == c.sample) h.name = MUSIC_NAMES[i], h.music = true, guess = ENTRY_TUNE_INTRO + i;
   if (c.call == FCALL_PLAY || c.call == FCALL_FREED) h.entry = entry_of(c.sample, guess);
   HeardCalls.push_back(h);
 }

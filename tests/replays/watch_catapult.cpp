@@ -3,7 +3,7 @@
 // shot and balloon with its d, points and sound, and the scores at the end.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/catapult.h"
 
 static int SeenReleased, SeenHits, SeenPlayerSeq, SeenShot;
 
@@ -13,7 +13,7 @@ static void catapult_reset(void) {
   SeenPlayerSeq = -1;
 }
 
-// The catapult: the player's sequence (9 drawing back, 10 letting go) and
+// The catapult: the player's sequence by number (SEQ_DRAW_BACK, SEQ_LET_GO) and
 // the shot in flight.
 static void watch_catapult(int tick) {
   const GameObject *p = Catapult.kids[0];

@@ -3,7 +3,7 @@
 // race time at the end.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/swim.h"
 
 struct SwimSeen {
   int tick;
@@ -49,7 +49,7 @@ static void breath_changes(int tick) {
 static void teacher_changes(int tick) {
   const GameObject *t = Swim.teacher;
   if (!t) return;
-  if (t->cur.id == 0 && !Seen.teacherWalks) replay_say("t=%d swim teacher sets off", tick);
+  if (t->cur.id == SEQ_STARTER_WALK && !Seen.teacherWalks) replay_say("t=%d swim teacher sets off", tick);
   if (Swim.teacherStep != Seen.teacherStep) replay_say("t=%d swim teacher turns at x %.1f", tick, t->x - t->vx);
 }
 
@@ -63,7 +63,7 @@ static void remember(void) {
   Seen.breath = Lanes[PLAYER_LANE].breath;
   Seen.breathHold = Lanes[PLAYER_LANE].breathHold;
   Seen.marker = Swim.breathWarning != nullptr;
-  Seen.teacherWalks = Swim.teacher && Swim.teacher->cur.id == 0;
+  Seen.teacherWalks = Swim.teacher && Swim.teacher->cur.id == SEQ_STARTER_WALK;
   Seen.teacherStep = Swim.teacherStep;
 }
 
@@ -81,9 +81,9 @@ static void watch_tick(int tick) {
 static void watch_ended(int event, int) {
   if (event != EVENT_SWIM) return;
   char shown[16];
-  format_race_time(Swim.raceTime, shown, sizeof shown);
-  replay_say("  swim race time %s (%d s %d ticks, %.6f), breath %d", shown, Swim.raceSeconds,
-             Swim.raceTicks, Swim.raceTime, Lanes[PLAYER_LANE].breath);
+  format_race_time(Swim.race.time, shown, sizeof shown);
+  replay_say("  swim race time %s (%d s %d ticks, %.6f), breath %d", shown, Swim.race.seconds,
+             Swim.race.ticks, Swim.race.time, Lanes[PLAYER_LANE].breath);
   Seen = SwimSeen();
 }
 

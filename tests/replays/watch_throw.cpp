@@ -3,7 +3,7 @@
 // measurer's stop and, at the end, the distance and the record.
 #include "replay.h"
 
-#include "events/events.h"
+#include "events/throw.h"
 #include "persist/persist.h"
 
 struct ThrowSeen {
@@ -49,7 +49,7 @@ static void watch_ball(int tick) {
 
 static void watch_measurer(int tick) {
   GameObject *m = Throw.measurer;
-  int walking = m && m->cur.id == 1;
+  int walking = m && m->cur.id == SEQ_MEASURER_WALK;
   if (walking == Seen.walking) return;
   Seen.walking = walking;
   if (walking) replay_say("t=%d measurer walks from %.0f", tick, m->x);

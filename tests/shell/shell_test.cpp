@@ -30,35 +30,35 @@ TEST_F(Shell, CpuUsageSetsTheRestAfterEveryPresent) {
   for (int usage = 1; usage <= 4; usage++) {
     Settings.cpu_usage = usage;
     FrameRestMs = 99;
-    apply_cpu_usage();
+    restart_pacing(PACING_FROM_SETTINGS);
     EXPECT_EQ(FrameRestMs, expected[usage - 1]) << usage;
   }
   Settings.cpu_usage = 2;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   int rests = headless_rests();
   present_n(3);
   EXPECT_EQ(headless_rests(), rests + 3);
   EXPECT_EQ(headless_last_rest_ms(), 6);
 
   Settings.cpu_usage = 1;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   rests = headless_rests();
   present_n(3);
   EXPECT_EQ(headless_rests(), rests);
 
   // Out of range leaves the sleep in force.
   Settings.cpu_usage = 2;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   for (int usage : {0, 5, -1}) {
     Settings.cpu_usage = usage;
-    apply_cpu_usage();
+    restart_pacing(PACING_FROM_SETTINGS);
     EXPECT_EQ(FrameRestMs, 6);
   }
 }
 
 TEST_F(Shell, AutomaticRestDropsByTwoAfter600PresentsOnAMachineThatKeepsUp) {
   Settings.cpu_usage = 4;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   present_n(599);
   EXPECT_EQ(FrameRestMs, 15);
   present_n(1);
@@ -69,7 +69,7 @@ TEST_F(Shell, AutomaticRestDropsByTwoAfter600PresentsOnAMachineThatKeepsUp) {
 
 TEST_F(Shell, AutomaticRestShrinksWhileTheMachineFallsBehindButNeverBelowZero) {
   Settings.cpu_usage = 4;
-  apply_cpu_usage();
+  restart_pacing(PACING_FROM_SETTINGS);
   // Three ticks late at every present: each once-a-second check (the first
   // at the first present, then every 61) takes a millisecond off.
   for (int i = 0; i < 600; i++) {

@@ -4,6 +4,7 @@
 // memory fault and no leak.
 //   QVL_SOAK_DAYS=N   days to play (default 6: each difficulty, each way)
 #include "events/events.h"
+#include "game/game.h"
 #include "frontend/frontend.h"
 #include "headless/headless.h"
 #include "objects/objects.h"

@@ -7,25 +7,27 @@
 #include "persist/persist.h"
 #include "shell/platform.h"
 #include "shell/shell.h"
+#include "shell/entries.h"
 #include "sound/sound.h"
 #include "sound_fixture.h"
 
 namespace {
 
-const int ENTRY_COUNT = 414;
+const int ENTRY_COUNT = MAIN_ENTRY_COUNT;
 
 DATAFILE Entries[ENTRY_COUNT + 1];
 std::vector<Bytes> Payloads(ENTRY_COUNT);
 
-bool is_sound_entry(int i) { return (i >= 15 && i <= 23) || (i >= 396 && i <= 413); }
+bool is_tune_entry(int i) { return i >= ENTRY_TUNE_INTRO && i < ENTRY_TUNE_INTRO + TUNE_COUNT; }
+bool is_sound_entry(int i) { return is_tune_entry(i) || i >= ENTRY_SOUND_BALLOON; }
 
 // Every sound entry is 1000 + its index frames long; odd tunes are Ogg.
 void build_datafile(void) {
-  if (!Payloads[15].empty()) return;
+  if (!Payloads[ENTRY_TUNE_INTRO].empty()) return;
   for (int i = 0; i < ENTRY_COUNT; i++) {
     if (!is_sound_entry(i)) {
       Payloads[i] = Bytes(8, (unsigned char)i);
-    } else if (i <= 23 && (i & 1)) {
+    } else if (is_tune_entry(i) && (i & 1)) {
       Payloads[i] = make_ogg(1, 44100, 1000 + i, 441);
     } else {
       Payloads[i] = make_wav(16, 1, 44100, 1000 + i, 441);
@@ -71,9 +73,9 @@ class SoundApi : public ::testing::Test {
 };
 
 TEST_F(SoundApi, AnEffectThatFailsToLoadStaysNullAndPlaysNothing) {
-  Entries[400].size = 6;  // SND_MENU cut short
+  Entries[ENTRY_SOUND_MENU].size = 6;  // cut short
   restart();
-  Entries[400].size = (long)Payloads[400].size();
+  Entries[ENTRY_SOUND_MENU].size = (long)Payloads[ENTRY_SOUND_MENU].size();
   EXPECT_EQ(nullptr, SoundEffects[SND_MENU]);
   EXPECT_NE(nullptr, SoundEffects[SND_SWIM_A]);
   EXPECT_EQ(0, play_effect(SoundEffects[SND_MENU], 0, 44100));
@@ -106,7 +108,7 @@ TEST_F(SoundApi, MusicSetsHoldTheirTunesOnlyAndSilenceTheLastSet) {
     EXPECT_EQ(SOUND_COUNT + (int)c.tunes.size(), fsound_samples_loaded()) << "set " << c.set;
     for (int m = 0; m < MUSIC_COUNT; m++) {
       bool wanted = std::find(c.tunes.begin(), c.tunes.end(), m) != c.tunes.end();
-      EXPECT_EQ(wanted ? 1015 + m : -1, length_of(MusicSamples[m])) << "set " << c.set << " tune " << m;
+      EXPECT_EQ(wanted ? 1000 + ENTRY_TUNE_INTRO + m : -1, length_of(MusicSamples[m])) << "set " << c.set << " tune " << m;
     }
     sounding = c.tunes.empty() ? 0 : play_music(MusicSamples[c.tunes.back()], 0);
     EXPECT_TRUE(c.tunes.empty() || FSOUND_IsPlaying(sounding)) << "set " << c.set;

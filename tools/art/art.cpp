@@ -19,21 +19,18 @@ static void plain_entry(int index, const EntrySpec &want, Image &out) {
   draw_text3(out, (w - text3_width(label)) / 2, (h - 5) / 2, label, pal::WHITE);
 }
 
-// Entries the game never shows: a small medal rather than a stand-in.
+// Entries the game never shows (no rule names them): a small medal rather
+// than a stand-in.
 static bool unused_entry(int index, Image &out) {
-  static const int UNUSED[] = {5, 266, 267, 268, 269, 270, 275, 280, 282, 283, 384, 385, 386};
-  for (int u : UNUSED)
-    if (u == index) {
-      img_new(out, 12, 16);
-      fill_triangle(out, 2, 0, 6, 0, 6, 7, pal::BLUE);
-      fill_triangle(out, 9, 0, 5, 0, 5, 7, pal::RED);
-      fill_circle(out, 6, 10, 4, pal::GOLD_DARK);
-      fill_circle(out, 5, 9, 3, pal::GOLD);
-      put(out, 4, 8, pal::WHITE);
-      outline_opaque(out);
-      return true;
-    }
-  return false;
+  if (main_entry_rule(index)) return false;
+  img_new(out, 12, 16);
+  fill_triangle(out, 2, 0, 6, 0, 6, 7, pal::BLUE);
+  fill_triangle(out, 9, 0, 5, 0, 5, 7, pal::RED);
+  fill_circle(out, 6, 10, 4, pal::GOLD_DARK);
+  fill_circle(out, 5, 9, 3, pal::GOLD);
+  put(out, 4, 8, pal::WHITE);
+  outline_opaque(out);
+  return true;
 }
 
 static bool fits(const EntrySpec &want, const Image &img) {
@@ -55,8 +52,8 @@ bool art_main_entry(int index, Image &out) {
 }
 
 bool art_splash_entry(int index, Image &out) {
-  if (index == 1) return art_splash_picture(out);
-  if (index == 0) {
+  if (index == SPLASH_ENTRY_PICTURE) return art_splash_picture(out);
+  if (index == SPLASH_ENTRY_UNUSED) {
     img_new(out, 1, 1, pal::BLACK);
     return true;
   }

@@ -1,6 +1,7 @@
 // The end screens: GAME OVER, the champion's banner and the confetti.
 #include "art/front.h"
 #include "art/scene.h"
+#include "shell/entries.h"
 
 #include <cmath>
 #include <cstddef>
@@ -35,7 +36,7 @@ static void game_over_picture(Image &out) {
     line(pic, x, y, x - 2, y + 5, k % 3 ? 0xFF9AA8C8 : 0xFFC8D4F0);
   }
   Image kid;
-  if (art_sprite_entry(247, kid) && kid.w > 0 && kid.w <= 60 && kid.h <= 60) {
+  if (art_sprite_entry(ENTRY_PLAYER + KID_READY, kid) && kid.w > 0 && kid.w <= 60 && kid.h <= 60) {
     scale2x(kid);
     fill_ellipse(pic, 120, 124, kid.w / 3, 3, 0xFF3A1C18);
     blit_over(pic, kid, 120 - kid.w / 2, 125 - art_feet_row(kid));
@@ -152,16 +153,17 @@ static void confetti(int colour, int frame, Image &out) {
 }
 
 bool art_ending_entry(int index, Image &out) {
-  if (index == 10) {
+  if (index == ENTRY_GAME_OVER) {
     game_over_picture(out);
     return true;
   }
-  if (index == 11) {
+  if (index == ENTRY_CHAMPION_BANNER) {
     champion_banner(out);
     return true;
   }
-  if (index >= 367 && index <= 382) {
-    confetti((index - 367) / 4, (index - 367) % 4, out);
+  int k = index - ENTRY_CONFETTI;
+  if (k >= 0 && k < CONFETTI_COLOURS * CONFETTI_FRAMES) {
+    confetti(k / CONFETTI_FRAMES, k % CONFETTI_FRAMES, out);
     return true;
   }
   return false;

@@ -3,6 +3,7 @@
 // reads on the dark header as well as in the white speech bubble.
 #include "art/front.h"
 #include "art/paint.h"
+#include "shell/entries.h"
 
 #include <cstring>
 
@@ -213,10 +214,10 @@ bool art_font_entry(int index, Image &out) {
   static const FontStyle SCORE = {pal::WHITE, 0xFFE8F6FF, 0xFF8FC8F8, 0xFF10162E, true};
   static const FontStyle TITLE = {0xFFFFF8C0, 0xFFFFD23F, 0xFFFF8C1A, pal::OUTLINE, false};
   switch (index) {
-  case 6: build_font(face3_shape, TEXT, out); return true;
-  case 7: build_font(menu_shape, MENU, out); return true;
-  case 8: build_font(score_shape, SCORE, out); return true;
-  case 9: build_font(face3_shape, TITLE, out); return true;
+  case ENTRY_FONT_TEXT: build_font(face3_shape, TEXT, out); return true;
+  case ENTRY_FONT_MENU: build_font(menu_shape, MENU, out); return true;
+  case ENTRY_FONT_SCORE: build_font(score_shape, SCORE, out); return true;
+  case ENTRY_FONT_TITLE: build_font(face3_shape, TITLE, out); return true;
   default: return false;
   }
 }

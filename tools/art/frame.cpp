@@ -4,6 +4,7 @@
 // attempt panel with its line-call flags.
 #include "art/front.h"
 #include "art/scene.h"
+#include "shell/entries.h"
 
 static const uint32_t PANEL_LIGHT = 0xFF5A7AC8;
 static const uint32_t PANEL_MID = 0xFF34529A;
@@ -88,7 +89,7 @@ static void speed_bar(Image &out) {
 }
 
 // Small event icons for the labels, 12x12.
-static const char *const ICONS[4][12] = {
+static const char *const ICONS[][12] = {
     {"............", "............", "......kkk...", ".....krrrk..", "....krrrrk..", "kkkkrrwrrk..",
      "krrrrrrwrrk.", "krrrrrrrrrkk", "kwwwwwwwwwwk", "kkkkkkkkkkkk", "............", "............"},
     {"...kkkk.....", "..krrrrk....", ".krwrrrrk...", ".krwrrrrk...", ".krrrrrrk...", "..krrrrk....",
@@ -99,9 +100,14 @@ static const char *const ICONS[4][12] = {
      ".kywwwwyyk..", ".kyyyyyywk..", "..kyyyyyk...", "...kkkkk....", "............", "............"},
 };
 
+const char *const ART_EVENT_NAMES[] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
+static_assert(sizeof ART_EVENT_NAMES / sizeof ART_EVENT_NAMES[0] == EVENT_CARDS, "a name for every event's card");
+
 static void event_label(int event, Image &out) {
-  static const char *const NAMES[4] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
-  static const uint32_t BASES[4] = {0xFFC8553D, 0xFFD8A020, 0xFF2F7FD8, 0xFF3BA84A};
+  const char *const *NAMES = ART_EVENT_NAMES;
+  static const uint32_t BASES[] = {0xFFC8553D, 0xFFD8A020, 0xFF2F7FD8, 0xFF3BA84A};
+  static_assert(sizeof BASES / sizeof BASES[0] == EVENT_CARDS && sizeof ICONS / sizeof ICONS[0] == EVENT_CARDS,
+                "a colour and an icon for every event's label");
   static const uint32_t ICON_COLOURS[5] = {pal::OUTLINE, pal::RED, pal::WHITE, pal::WATER, 0xFFE8F040};
   img_new(out, 230, 16, 0xFF0A0E1E);
   fill_round_rect(out, 0, 0, 230, 16, 4, pal::OUTLINE);
@@ -200,17 +206,20 @@ static void line_flag(Image &out, uint32_t colour) {
 }
 
 bool art_frame_entry(int index, Image &out) {
+  if (index >= ENTRY_EVENT_LABEL && index < ENTRY_EVENT_LABEL + EVENT_CARDS) {
+    event_label(index - ENTRY_EVENT_LABEL, out);
+    return true;
+  }
   switch (index) {
-  case 128: bottom_panel(out); return true;
-  case 276: case 277: case 278: case 279: event_label(index - 276, out); return true;
-  case 281: badge(out, "FAILED", 0xFFE0463A, false); return true;
-  case 287: throw_panel(out); return true;
-  case 288: line_flag(out, pal::WHITE); return true;
-  case 289: line_flag(out, pal::RED); return true;
-  case 323: badge(out, "QUALIFIED!", 0xFF2FB04A, true); return true;
-  case 355: speech_bubble(out); return true;
-  case 364: speed_bar(out); return true;
-  case 383: header_panel(out); return true;
+  case ENTRY_BOTTOM_PANEL: bottom_panel(out); return true;
+  case ENTRY_BADGE_FAILED: badge(out, "FAILED", 0xFFE0463A, false); return true;
+  case ENTRY_ATTEMPT_PANEL: throw_panel(out); return true;
+  case ENTRY_CALL_FAIR: line_flag(out, pal::WHITE); return true;
+  case ENTRY_CALL_FOUL: line_flag(out, pal::RED); return true;
+  case ENTRY_BADGE_QUALIFIED: badge(out, "QUALIFIED!", 0xFF2FB04A, true); return true;
+  case ENTRY_SPEECH_BUBBLE: speech_bubble(out); return true;
+  case ENTRY_SPEED_BAR: speed_bar(out); return true;
+  case ENTRY_HEADER_PANEL: header_panel(out); return true;
   default: return false;
   }
 }

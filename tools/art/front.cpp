@@ -1,23 +1,23 @@
 // Front-end screens, panels and the event frame's pieces.
 #include "art/front.h"
 #include "art/paint.h"
+#include "shell/entries.h"
 
 bool art_front_entry(int index, Image &out) {
   if (art_frame_entry(index, out) || art_menu_entry(index, out) || art_ending_entry(index, out)) return true;
   switch (index) {
-  case 4: art_logo(out); return true;
-  case 12: art_splash_prompt(out); return true;
-  case 13: art_title_background(out); return true;
-  case 27: art_title_banner(out); return true;
+  case ENTRY_LOGO: art_logo(out); return true;
+  case ENTRY_SPLASH_PROMPT: art_splash_prompt(out); return true;
+  case ENTRY_TITLE_BACKGROUND: art_title_background(out); return true;
+  case ENTRY_TITLE_BANNER: art_title_banner(out); return true;
   default: break;
   }
-  if (index >= 28 && index <= 39) {
-    // Options 28-31, quit 32-35, play 36-39.
+  if (index >= ENTRY_TITLE_OPTIONS && index <= ENTRY_LAST_PNG) {
+    // Options, quit, then play, four frames each.
     static const int CHOICE_OF_GROUP[3] = {1, 2, 0};
-    art_title_choice(CHOICE_OF_GROUP[(index - 28) / 4], (index - 28) % 4, out);
+    int k = index - ENTRY_TITLE_OPTIONS;
+    art_title_choice(CHOICE_OF_GROUP[k / TITLE_CHOICE_FRAMES], k % TITLE_CHOICE_FRAMES, out);
     return true;
   }
-  switch (index) {
-  default: return false;
-  }
+  return false;
 }

@@ -33,6 +33,9 @@ extern const Lettering LETTERS_WHITE;  // white to pale blue, for labels
 // back behind it.
 void art_ribbon(Image &img, int x0, int x1, int y, int h, uint32_t colour);
 
+// The events' names, in the day's order, on their labels and cards.
+extern const char *const ART_EVENT_NAMES[];
+
 // The event frame: header and bottom panels, speed bar, labels, badges,
 // speech bubble, throw panel and line-call marks.
 bool art_frame_entry(int index, Image &out);

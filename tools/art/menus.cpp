@@ -2,6 +2,7 @@
 // title cards and the patterned tile behind them.
 #include "art/front.h"
 #include "art/scene.h"
+#include "shell/entries.h"
 
 #include <cstddef>
 
@@ -174,7 +175,8 @@ static bool event_sprite(int index, Image &s) {
 }
 
 static void card_scene(int event, Image &card) {
-  static const int RUNNERS[4] = {225, 52, 133, 187};
+  static const int RUNNERS[4] = {ENTRY_PLAYER + KID_RUN + 2, ENTRY_OPPONENT_A + KID_RUN + 5,
+                                 ENTRY_OPPONENT_B + KID_RUN, ENTRY_OPPONENT_C + KID_RUN + 3};
   Image s;
   switch (event) {
   case 0:
@@ -184,9 +186,9 @@ static void card_scene(int event, Image &card) {
       if (event_sprite(RUNNERS[i], s)) blit_over(card, s, 8 + i * 34, 94 - s.h + 4 - (3 - i) * 10);
     break;
   case 1:
-    if (event_sprite(252, s)) blit_over(card, s, 14, 98 - s.h);
+    if (event_sprite(ENTRY_PLAYER + KID_PULL, s)) blit_over(card, s, 14, 98 - s.h);
     for (int i = 0; i < 3; i++)
-      if (event_sprite(95 + i * 9, s)) blit_over(card, s, 84 + i * 22, 20 + (i % 2) * 16);
+      if (event_sprite(ENTRY_BALLOON + i * BALLOON_FRAMES, s)) blit_over(card, s, 84 + i * 22, 20 + (i % 2) * 16);
     break;
   case 2:
     fill_rect(card, 4, 40, 152, 5, pal::STONE);
@@ -196,10 +198,11 @@ static void card_scene(int event, Image &card) {
     for (int y = 58; y < 100; y += 14)
       for (int x = 4; x < 156; x += 4) fill_rect(card, x, y, 3, 2, (x / 4) % 2 ? pal::RED : pal::WHITE);
     for (int i = 0; i < 2; i++)
-      if (event_sprite(i ? 146 : 238, s)) blit_over(card, s, 20 + i * 70, 66 - s.h / 2 + i * 14);
+      if (event_sprite(i ? ENTRY_OPPONENT_B + KID_SWIM : ENTRY_PLAYER + KID_SWIM + 2, s))
+        blit_over(card, s, 20 + i * 70, 66 - s.h / 2 + i * 14);
     break;
   default:
-    if (event_sprite(264, s)) blit_over(card, s, 20, 98 - s.h);
+    if (event_sprite(ENTRY_PLAYER + KID_THROW, s)) blit_over(card, s, 20, 98 - s.h);
     fill_circle(card, 120, 26, 4, pal::OUTLINE);
     fill_circle(card, 120, 26, 3, 0xFFD8F040);
     put(card, 119, 25, pal::WHITE);
@@ -210,7 +213,7 @@ static void card_scene(int event, Image &card) {
 
 // Title card of an event: a picture of it over its name, in a gold frame.
 static void intro_title_card(int event, Image &out) {
-  static const char *const NAMES[4] = {"100 METRES SPRINT", "CATAPULTING", "50 METRES SWIM", "TENNIS BALL THROW"};
+  const char *const *NAMES = ART_EVENT_NAMES;
   img_new(out, 160, 130, pal::CLEAR);
   fill_round_rect(out, 0, 0, 160, 130, 8, pal::OUTLINE);
   fill_round_rect(out, 1, 1, 158, 128, 7, pal::GOLD_LIGHT);
@@ -263,22 +266,22 @@ static void background_tile(Image &out) {
 
 bool art_menu_entry(int index, Image &out) {
   switch (index) {
-  case 14: options_background(out); return true;
-  case 24: difficulty_panel(out); return true;
-  case 25: intro_title_shadow(out); return true;
-  case 26: intro_text_panel(out); return true;
-  case 303: pointer(out, pal::GOLD); return true;
-  case 304: arrowhead(out, 0xFF3BD25A); return true;
-  case 324: redefine_panel(out); return true;
-  case 366: background_tile(out); return true;
+  case ENTRY_OPTIONS_BACKGROUND: options_background(out); return true;
+  case ENTRY_DIFFICULTY_PANEL: difficulty_panel(out); return true;
+  case ENTRY_INTRO_TITLE_PANEL: intro_title_shadow(out); return true;
+  case ENTRY_INTRO_TEXT_PANEL: intro_text_panel(out); return true;
+  case ENTRY_POINTER: pointer(out, pal::GOLD); return true;
+  case ENTRY_ARROWHEAD: arrowhead(out, 0xFF3BD25A); return true;
+  case ENTRY_REDEFINE_PANEL: redefine_panel(out); return true;
+  case ENTRY_TILE: background_tile(out); return true;
   default: break;
   }
-  if (index >= 271 && index <= 274) {
-    intro_title_card(index - 271, out);
+  if (index >= ENTRY_INTRO_TITLE && index < ENTRY_INTRO_TITLE + EVENT_CARDS) {
+    intro_title_card(index - ENTRY_INTRO_TITLE, out);
     return true;
   }
-  if (index >= 387 && index <= 395) {
-    volume_picture(index - 387, out);
+  if (index >= ENTRY_VOLUME && index < ENTRY_VOLUME + VOLUME_LEVELS) {
+    volume_picture(index - ENTRY_VOLUME, out);
     return true;
   }
   return false;

@@ -3,9 +3,11 @@
 // racing down the track.
 #include "art/front.h"
 #include "art/scene.h"
+#include "shell/entries.h"
 
 // A running frame of each child (types 1 to 4), as the events show them.
-static const int RUNNER_FRAMES[4] = {225, 52, 133, 187};
+static const int RUNNER_FRAMES[4] = {ENTRY_PLAYER + KID_RUN + 2, ENTRY_OPPONENT_A + KID_RUN + 5,
+                                      ENTRY_OPPONENT_B + KID_RUN, ENTRY_OPPONENT_C + KID_RUN + 3};
 
 static void splash_title(Image &img) {
   Lettering big = LETTERS_GOLD;

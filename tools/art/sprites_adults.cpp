@@ -2,6 +2,7 @@
 // throw and the figure at the throwing line. Same skeleton as the children,
 // longer limbs.
 #include "art/sprites.h"
+#include "shell/entries.h"
 
 static const FigureBuild ADULT_BUILD = {4.0f, 0.5f, 9.0f, 7.0f, 6.5f, 5.0f, 5.0f, 7, 3, 2};
 static const int ADULT_W = 16;
@@ -87,16 +88,16 @@ static void line_judge_frame(int k, Image &out) {
 }
 
 bool adult_entry(int index, Image &out) {
-  if (index >= 350 && index <= 354) {
-    starter_frame(index - 350, out);
+  if (index >= ENTRY_STARTER && index < ENTRY_STARTER + STARTER_FRAMES) {
+    starter_frame(index - ENTRY_STARTER, out);
     return true;
   }
-  if (index >= 40 && index <= 42) {
-    measurer_frame(index - 40, out);
+  if (index >= ENTRY_MEASURER && index < ENTRY_MEASURER + MEASURER_FRAMES) {
+    measurer_frame(index - ENTRY_MEASURER, out);
     return true;
   }
-  if (index == 284 || index == 285) {
-    line_judge_frame(index - 284, out);
+  if (index >= ENTRY_LINE_JUDGE && index < ENTRY_LINE_JUDGE + LINE_JUDGE_FRAMES) {
+    line_judge_frame(index - ENTRY_LINE_JUDGE, out);
     return true;
   }
   return false;

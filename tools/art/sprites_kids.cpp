@@ -3,6 +3,7 @@
 // sequence. Running and walking stand on one feet line; swimming sits on
 // one water line.
 #include "art/sprites.h"
+#include "shell/entries.h"
 
 #include <cmath>
 
@@ -20,22 +21,22 @@ struct Range {
   int first, count, kind, frame0;
 };
 
-// Entries of each child's frames, by kind; frame0 numbers a range that
-// continues a sequence begun elsewhere.
+// Each child's frames, by kind, from the first entry of its row; frame0
+// numbers a range that continues a sequence begun elsewhere.
+#define KID_ROW_START(first)                                                                            \
+  {first + KID_STAND, 1, K_STAND, 0}, {first + KID_WALK, 3, K_WALK, 1}, {first + KID_RUN, 8, K_RUN, 0},   \
+      {first + KID_CROUCH, 1, K_CROUCH, 0}, {first + KID_MARKS, 1, K_MARKS, 0},                          \
+      {first + KID_TREAD, 3, K_TREAD, 0}, {first + KID_SWIM, 10, K_SWIM, 0},                             \
+      {first + KID_BREATH, 1, K_BREATH, 0}, {first + KID_READY, 1, K_READY, 0}, {first + KID_DIVE, 4, K_DIVE, 0}
+#define OPPONENT_ROW(first) {KID_ROW_START(first), {first + KID_CHEER, 6, K_CHEER, 0}, {0, 0, 0, 0}}
+
 static const Range KID_RANGES[4][18] = {
-    {{219, 1, K_STAND, 0}, {220, 3, K_WALK, 1}, {223, 8, K_RUN, 0}, {231, 1, K_CROUCH, 0}, {232, 1, K_MARKS, 0},
-     {233, 3, K_TREAD, 0}, {236, 10, K_SWIM, 0}, {246, 1, K_BREATH, 0}, {247, 1, K_READY, 0}, {248, 4, K_DIVE, 0},
-     {252, 2, K_PULL, 0}, {254, 1, K_HOLD, 0}, {255, 8, K_RUNUP, 0}, {263, 1, K_PLANT, 0}, {264, 2, K_THROW, 0},
-     {0, 0, 0, 0}},
-    {{43, 1, K_STAND, 0}, {44, 3, K_WALK, 1}, {47, 8, K_RUN, 0}, {55, 1, K_CROUCH, 0}, {56, 1, K_MARKS, 0},
-     {57, 3, K_TREAD, 0}, {60, 10, K_SWIM, 0}, {70, 1, K_BREATH, 0}, {71, 1, K_READY, 0}, {72, 4, K_DIVE, 0},
-     {76, 6, K_CHEER, 0}, {0, 0, 0, 0}},
-    {{129, 1, K_STAND, 0}, {130, 3, K_WALK, 1}, {133, 8, K_RUN, 0}, {141, 1, K_CROUCH, 0}, {142, 1, K_MARKS, 0},
-     {143, 3, K_TREAD, 0}, {146, 10, K_SWIM, 0}, {156, 1, K_BREATH, 0}, {157, 1, K_READY, 0}, {158, 4, K_DIVE, 0},
-     {162, 6, K_CHEER, 0}, {0, 0, 0, 0}},
-    {{180, 1, K_STAND, 0}, {181, 3, K_WALK, 1}, {184, 8, K_RUN, 0}, {192, 1, K_CROUCH, 0}, {193, 1, K_MARKS, 0},
-     {194, 3, K_TREAD, 0}, {197, 10, K_SWIM, 0}, {207, 1, K_BREATH, 0}, {208, 1, K_READY, 0}, {209, 4, K_DIVE, 0},
-     {213, 6, K_CHEER, 0}, {0, 0, 0, 0}},
+    {KID_ROW_START(ENTRY_PLAYER), {ENTRY_PLAYER + KID_PULL, 2, K_PULL, 0}, {ENTRY_PLAYER + KID_HOLD, 1, K_HOLD, 0},
+     {ENTRY_PLAYER + KID_RUNUP, 8, K_RUNUP, 0}, {ENTRY_PLAYER + KID_PLANT, 1, K_PLANT, 0},
+     {ENTRY_PLAYER + KID_THROW, 2, K_THROW, 0}, {0, 0, 0, 0}},
+    OPPONENT_ROW(ENTRY_OPPONENT_A),
+    OPPONENT_ROW(ENTRY_OPPONENT_B),
+    OPPONENT_ROW(ENTRY_OPPONENT_C),
 };
 
 static const FigureLook KID_LOOKS[4] = {

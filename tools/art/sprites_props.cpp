@@ -2,6 +2,7 @@
 // floats, ripples, splashes and markers. Frames of one animation keep one
 // size, and the first frame of each reaches the edges of its box.
 #include "art/sprites.h"
+#include "shell/entries.h"
 
 #include <cmath>
 
@@ -351,26 +352,27 @@ static void spare(int index, Image &out) {
 }
 
 static bool balloon_entry(int index, Image &out) {
-  if (index < 95 || index > 121) return false;
-  int p = (index - 95) / 9, k = (index - 95) % 9;
-  if (k < 3)
+  int n = index - ENTRY_BALLOON;
+  if (n < 0 || n >= BALLOON_COLOURS * BALLOON_FRAMES) return false;
+  int p = n / BALLOON_FRAMES, k = n % BALLOON_FRAMES;
+  if (k < BALLOON_INFLATE)
     balloon(p, k, out);
   else
-    balloon_inflate(p, k - 3, out);
+    balloon_inflate(p, k - BALLOON_INFLATE, out);
   return true;
 }
 
 static bool animated_entry(int index, Image &out) {
-  if (index >= 83 && index <= 87) {
-    start_flag(index - 83, out);
-  } else if (index >= 89 && index <= 93) {
-    dust_puff(index - 89, out);
-  } else if (index >= 313 && index <= 318) {
-    lane_floats(index - 313, out);
-  } else if (index >= 319 && index <= 321) {
-    burst(index - 319, out);
-  } else if (index >= 325 && index <= 349) {
-    ripple((index - 325) / 5, (index - 325) % 5, out);
+  if (index >= ENTRY_START_LINE && index < ENTRY_START_LINE + START_LINE_FRAMES) {
+    start_flag(index - ENTRY_START_LINE, out);
+  } else if (index >= ENTRY_DUST && index < ENTRY_DUST + DUST_FRAMES) {
+    dust_puff(index - ENTRY_DUST, out);
+  } else if (index >= ENTRY_FLOAT && index < ENTRY_FLOAT + LANE_FLOATS) {
+    lane_floats(index - ENTRY_FLOAT, out);
+  } else if (index >= ENTRY_BURST && index < ENTRY_BURST + BURST_FRAMES) {
+    burst(index - ENTRY_BURST, out);
+  } else if (index >= ENTRY_RIPPLE && index < ENTRY_RIPPLE + RIPPLES * RIPPLE_FRAMES) {
+    ripple((index - ENTRY_RIPPLE) / RIPPLE_FRAMES, (index - ENTRY_RIPPLE) % RIPPLE_FRAMES, out);
   } else {
     return balloon_entry(index, out);
   }
@@ -380,15 +382,15 @@ static bool animated_entry(int index, Image &out) {
 bool prop_entry(int index, Image &out) {
   if (sign_entry(index, out) || animated_entry(index, out)) return true;
   switch (index) {
-  case 82: angle_gauge(out); break;
-  case 88: tennis_ball(out); break;
-  case 94: landing_mark(out); break;
-  case 127: ball_shadow(out); break;
-  case 168: breath_marker(out); break;
-  case 179: catapult(out); break;
-  case 312: shot_stone(out); break;
-  case 322: balloon_stand(out); break;
-  case 365: splash(out); break;
+  case ENTRY_ANGLE_GAUGE: angle_gauge(out); break;
+  case ENTRY_BALL: tennis_ball(out); break;
+  case ENTRY_LANDING_MARK: landing_mark(out); break;
+  case ENTRY_BALL_SHADOW: ball_shadow(out); break;
+  case ENTRY_BREATH_MARKER: breath_marker(out); break;
+  case ENTRY_CATAPULT: catapult(out); break;
+  case ENTRY_SHOT: shot_stone(out); break;
+  case ENTRY_BALLOON_STAND: balloon_stand(out); break;
+  case ENTRY_SPLASH: splash(out); break;
   default: spare(index, out); break;
   }
   return true;

@@ -1,6 +1,7 @@
 // Boards with writing on them: the starter's three signals, the catapult's
 // round banners, the sprint's distance markers and the points labels.
 #include "art/sprites.h"
+#include "shell/entries.h"
 
 #include <cstdio>
 
@@ -77,8 +78,8 @@ static void distance_marker(int i, Image &out) {
 static void points_label(int index, Image &out) {
   static const char *TEXT[5] = {"50", "20", "10", "5", "1"};
   static const uint32_t COLOUR[5] = {0xFFFFE040, 0xFFFF9A30, 0xFF7AE070, 0xFF70C0FF, pal::WHITE};
-  const char *t = TEXT[index - 122];
-  uint32_t c = COLOUR[index - 122];
+  const char *t = TEXT[index - ENTRY_POINTS_50];
+  uint32_t c = COLOUR[index - ENTRY_POINTS_50];
   img_new(out, text5_width(t) + 3, 9);
   // A bold stroke: each glyph twice, a pixel apart.
   draw_text5(out, 1, 1, t, c);
@@ -88,13 +89,13 @@ static void points_label(int index, Image &out) {
 }
 
 bool sign_entry(int index, Image &out) {
-  if (index >= 357 && index <= 359) {
-    start_sign(index - 357, out);
-  } else if (index >= 360 && index <= 362) {
-    round_banner(index - 360, out);
-  } else if (index >= 169 && index <= 178) {
-    distance_marker(index - 169, out);
-  } else if (index >= 122 && index <= 126) {
+  if (index >= ENTRY_START_SIGN && index < ENTRY_START_SIGN + START_SIGNS) {
+    start_sign(index - ENTRY_START_SIGN, out);
+  } else if (index >= ENTRY_ROUND_BANNER && index < ENTRY_ROUND_BANNER + ROUND_BANNERS) {
+    round_banner(index - ENTRY_ROUND_BANNER, out);
+  } else if (index >= ENTRY_DISTANCE_MARKER && index < ENTRY_DISTANCE_MARKER + DISTANCE_MARKERS) {
+    distance_marker(index - ENTRY_DISTANCE_MARKER, out);
+  } else if (index >= ENTRY_POINTS_50 && index < ENTRY_POINTS_50 + POINTS_LABELS) {
     points_label(index, out);
   } else {
     return false;

@@ -1,6 +1,7 @@
 // World backgrounds: throw 1700 x 162, catapult 628 x 162, swim 612 x 162,
 // sprint 3000 x 162, each matching where its event puts things.
 #include "art/worlds.h"
+#include "shell/entries.h"
 
 #include <cstdio>
 
@@ -199,10 +200,10 @@ static void throw_world(Image &img) {
 
 bool world_entry(int index, Image &out) {
   switch (index) {
-  case 0: throw_world(out); return true;
-  case 1: catapult_world(out); return true;
-  case 2: swim_world(out); return true;
-  case 3: sprint_world(out); return true;
+  case ENTRY_WORLD_THROW: throw_world(out); return true;
+  case ENTRY_WORLD_CATAPULT: catapult_world(out); return true;
+  case ENTRY_WORLD_SWIM: swim_world(out); return true;
+  case ENTRY_WORLD_SPRINT: sprint_world(out); return true;
   default: return false;
   }
 }

@@ -1,4 +1,5 @@
 #include "audio/synth.h"
+#include "shell/entries.h"
 
 // A tone with a one-shot envelope: attack, held level, release.
 static Tone shot(int osc, float f0, float f1, float slide, float attack, float hold, float release, float gain) {
@@ -189,12 +190,15 @@ struct EffectDef {
 }  // namespace
 
 static const EffectDef EFFECTS[] = {
-    {406, make_spare, 0.5f},     {405, make_footstep, 0.6f}, {404, make_speech, 0.75f},
-    {400, make_menu, 0.45f},      {411, make_swim_a, 0.6f},   {412, make_swim_b, 0.6f},
-    {413, make_swim_c, 0.6f},    {409, make_dive, 0.85f},    {402, make_catapult, 0.8f},
-    {407, make_start, 0.95f},    {399, make_foul, 0.6f},    {396, make_balloon, 0.7f},
-    {410, make_throw, 0.7f},     {403, make_tick, 0.5f},     {408, make_screen, 0.65f},
-    {397, make_bounce, 0.75f},   {398, make_bullseye, 0.85f}, {401, make_pop, 0.75f},
+    {ENTRY_SOUND_SPARE, make_spare, 0.5f},       {ENTRY_SOUND_FOOTSTEP, make_footstep, 0.6f},
+    {ENTRY_SOUND_SPEECH, make_speech, 0.75f},    {ENTRY_SOUND_MENU, make_menu, 0.45f},
+    {ENTRY_SOUND_SWIM_A, make_swim_a, 0.6f},     {ENTRY_SOUND_SWIM_B, make_swim_b, 0.6f},
+    {ENTRY_SOUND_SWIM_C, make_swim_c, 0.6f},     {ENTRY_SOUND_DIVE, make_dive, 0.85f},
+    {ENTRY_SOUND_CATAPULT, make_catapult, 0.8f}, {ENTRY_SOUND_START, make_start, 0.95f},
+    {ENTRY_SOUND_FOUL, make_foul, 0.6f},         {ENTRY_SOUND_BALLOON, make_balloon, 0.7f},
+    {ENTRY_SOUND_THROW, make_throw, 0.7f},       {ENTRY_SOUND_TICK, make_tick, 0.5f},
+    {ENTRY_SOUND_SCREEN, make_screen, 0.65f},    {ENTRY_SOUND_BOUNCE, make_bounce, 0.75f},
+    {ENTRY_SOUND_BULLSEYE, make_bullseye, 0.85f}, {ENTRY_SOUND_POP, make_pop, 0.75f},
 };
 
 bool make_effect(int entry, Samples &out) {

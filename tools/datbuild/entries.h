@@ -1,16 +1,9 @@
-// What every entry of the two datafiles is: its kind and, where the game
-// relies on one, its size. The data builder writes by this table and the
-// datafile test checks the built files against it.
+// What the builder writes into each entry of the two datafiles: its kind and,
+// where the game relies on one, its size, as the game's own rules
+// (shell/entries.h) give them; an entry no rule names is a small bitmap.
 #pragma once
 
-#define MAIN_ENTRY_COUNT 414
-
-enum EntryKind {
-  KIND_BITMAP,  // 16-bit bitmap, magenta (0xF81F) is transparent
-  KIND_PNG,     // raw PNG file data, 32-bit RGBA
-  KIND_FONT,    // 16-bit bitmap laid out for grab_font_from_bitmap
-  KIND_SOUND,   // raw sound file data: WAV effects, Ogg Vorbis music
-};
+#include "shell/entries.h"
 
 struct EntrySpec {
   int kind;
@@ -23,5 +16,4 @@ struct EntrySpec {
 };
 
 EntrySpec main_entry_spec(int index);
-// "qvlgam2.dat": entry 0 unused (a small bitmap), entry 1 the 640x480 splash.
 EntrySpec splash_entry_spec(int index);

@@ -39,8 +39,8 @@ int main(int argc, char **argv) {
   std::vector<DatEntry> entries(MAIN_ENTRY_COUNT);
   for (int i = 0; i < MAIN_ENTRY_COUNT; i++)
     if (!make_main_entry(i, entries[i])) return 1;
-  std::vector<DatEntry> splash(2);
-  for (int i = 0; i < 2; i++) {
+  std::vector<DatEntry> splash(SPLASH_ENTRY_COUNT);
+  for (int i = 0; i < SPLASH_ENTRY_COUNT; i++) {
     Image img;
     if (!art_splash_entry(i, img)) {
       fprintf(stderr, "datbuild: no splash entry %d\n", i);

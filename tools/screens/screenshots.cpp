@@ -2,9 +2,13 @@
 // driver with scripted keys, at twice their size as the window shows them.
 //   screenshots <output folder>
 #include "events/events.h"
+#include "events/sprint.h"
+#include "events/swim.h"
+#include "events/throw.h"
 #include "frontend/frontend.h"
 #include "headless/headless.h"
 #include "persist/persist.h"
+#include "shell/entries.h"
 #include "shell/shell.h"
 
 #include <cstdio>
@@ -49,7 +53,7 @@ static void splash(void) {
   if (!start(1)) return;
   fs::copy_file(QVL_RUN_DIR "/qvlgam2.dat", headless_work_dir() + "/qvlgam2.dat");
   show_splash();
-  if (BITMAP *prompt = dat_bitmap(12)) draw_sprite(screen, prompt, 182, 444);
+  if (BITMAP *prompt = dat_bitmap(ENTRY_SPLASH_PROMPT)) draw_sprite(screen, prompt, 182, 444);
   std::string path = OutDir + "/splash.png";
   if (headless_save_png(screen, path)) printf("%s\n", path.c_str());
   headless_stop();

@@ -1,21 +1,37 @@
 // One sports day: the difficulty, the four events in order with their false
 // starts and attempts, the records after every event and the end screen.
-#include "events/events.h"
+#include "game/game.h"
+
 #include "frontend/frontend.h"
 #include "persist/persist.h"
 #include "shell/shell.h"
 #include "sound/sound.h"
 
-int SprintMark = 16;
-int CatapultMark = 200;
-int SwimMark = 40;
-int ThrowMark = 16;
+// The events in the order they are played.
+static constexpr DayEvent DAY_EVENTS[] = {
+    {EVENT_SPRINT, run_sprint, PLAY_RACE},
+    {EVENT_CATAPULT, run_catapult, PLAY_ONCE},
+    {EVENT_SWIM, run_swim, PLAY_RACE},
+    {EVENT_THROW, run_throw, PLAY_ATTEMPTS},
+};
 
-// The screens and events of a sports day (tests stand in for them).
+static constexpr int DAY_EVENT_COUNT = (int)(sizeof DAY_EVENTS / sizeof DAY_EVENTS[0]);
+
+static constexpr bool every_event_in_its_place(void) {
+  for (int i = 0; i < DAY_EVENT_COUNT; i++)
+    if (DAY_EVENTS[i].event != i || !DAY_EVENTS[i].run) return false;
+  return DAY_EVENT_COUNT == EVENT_COUNT;
+}
+
+// An event added to EventIndex but not here (or out of its order) fails the
+// build rather than being left out of the day.
+static_assert(every_event_in_its_place(), "every event has its place in the day, in order");
+
 const SportsDayTable SPORTS_DAY_DEFAULT = {
     select_difficulty,
     show_event_intro,
-    {run_sprint, run_catapult, run_swim, run_throw},
+    DAY_EVENTS,
+    DAY_EVENT_COUNT,
     game_over_screen,
     congratulations_screen,
     champion_celebration,
@@ -25,31 +41,6 @@ SportsDayTable SportsDay = SPORTS_DAY_DEFAULT;
 
 #define MAX_FALSE_STARTS 2
 #define THROW_ATTEMPTS 3
-
-void set_qualifying_marks(int difficulty) {
-  static const int SPRINT[3] = {16, 14, 12};
-  static const int CATAPULT[3] = {200, 300, 400};
-  static const int SWIM[3] = {40, 33, 26};
-  static const int THROW[3] = {16, 23, 30};
-  if (difficulty < NOVICE) difficulty = NOVICE;
-  if (difficulty > CHAMPION) difficulty = CHAMPION;
-  SprintMark = SPRINT[difficulty];
-  CatapultMark = CATAPULT[difficulty];
-  SwimMark = SWIM[difficulty];
-  ThrowMark = THROW[difficulty];
-}
-
-static int choose_difficulty(void) {
-  if (SportsDay.selectDifficulty) return SportsDay.selectDifficulty();
-  int stored = Settings.difficulty;
-  return stored < NOVICE ? NOVICE : stored > CHAMPION ? CHAMPION : stored;
-}
-
-// The first built event from index on; EVENT_COUNT when none is left.
-static int next_built_event(int index) {
-  while (index < EVENT_COUNT && !SportsDay.events[index]) index++;
-  return index;
-}
 
 // Sprint and swim: run again after a false start; the second of the day
 // disqualifies.
@@ -78,11 +69,10 @@ static int run_attempts(EventFunction event) {
   return outcome;
 }
 
-static int run_event(int index, int *falseStarts) {
-  EventFunction event = SportsDay.events[index];
-  if (index == EVENT_SPRINT || index == EVENT_SWIM) return run_race(event, falseStarts);
-  if (index == EVENT_THROW) return run_attempts(event);
-  return event(0);
+static int run_event(const DayEvent *e, int *falseStarts) {
+  if (e->rule == PLAY_RACE) return run_race(e->run, falseStarts);
+  if (e->rule == PLAY_ATTEMPTS) return run_attempts(e->run);
+  return e->run(0);
 }
 
 static void show_end_screen(int outcome, int difficulty) {
@@ -91,38 +81,32 @@ static void show_end_screen(int outcome, int difficulty) {
   if (outcome == OUTCOME_ALL_DONE)
     screen = difficulty == CHAMPION ? SportsDay.championCelebration
                                     : SportsDay.congratulationsScreen;
-  if (screen) screen();
+  screen();
 }
 
-static void restart_frame_pacing(void) {
-  if (Settings.cpu_usage != 4) return;
-  AutoRestFrames = 600;
-  FrameRestMs = 12;
-}
+static int going_on(int outcome) { return outcome == OUTCOME_NONE || outcome == OUTCOME_QUALIFIED; }
 
+// After each event the records are saved and the screen stays black until
+// every control is up. A day with no event left is done.
 static int run_events(void) {
-  int outcome = OUTCOME_NONE;
-  int falseStarts = 0;
-  int index = next_built_event(0);
-  if (index == EVENT_COUNT) return OUTCOME_ALL_DONE;
-  while ((outcome == OUTCOME_NONE || outcome == OUTCOME_QUALIFIED) && !QuitFlag) {
-    if (SportsDay.showEventIntro) SportsDay.showEventIntro(index);
-    outcome = run_event(index, &falseStarts);
+  int next = 0, falseStarts = 0;
+  int outcome = next < SportsDay.eventCount ? OUTCOME_NONE : OUTCOME_ALL_DONE;
+  while (going_on(outcome) && !QuitFlag) {
+    const DayEvent *e = &SportsDay.events[next];
+    SportsDay.showEventIntro(e->event);
+    outcome = run_event(e, &falseStarts);
     if (QuitFlag) return OUTCOME_QUIT;
-    if (outcome == OUTCOME_NONE || outcome == OUTCOME_QUALIFIED) {
-      index = next_built_event(index + 1);
-      if (index == EVENT_COUNT) outcome = OUTCOME_ALL_DONE;
-    }
+    if (going_on(outcome) && ++next == SportsDay.eventCount) outcome = OUTCOME_ALL_DONE;
     save_records();
     wait_controls_released(1);
-    TickCounter = 0;
+    drop_owed_ticks();
   }
   return outcome;
 }
 
 int run_sports_day(void) {
-  restart_frame_pacing();
-  int difficulty = choose_difficulty();
+  restart_pacing(PACING_NEW_DAY);
+  int difficulty = SportsDay.selectDifficulty();
   if (difficulty < 0) return OUTCOME_NONE;
   Settings.difficulty = difficulty;
   save_settings();

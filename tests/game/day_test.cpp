@@ -1,5 +1,6 @@
 // One sports day over stand-in screens and events that play out a script.
-#include "event_fixture.h"
+#include "events/event_fixture.h"
+#include "game/game.h"
 
 #include "persist/persist.h"
 
@@ -40,6 +41,9 @@ static void game_over(void) { note("game over"); }
 static void congratulations(void) { note("congratulations"); }
 static void celebration(void) { note("celebration"); }
 
+// The game's own day, its events played by stand-ins.
+static DayEvent StandIns[EVENT_COUNT];
+
 class FlowTest : public EventTest {
  protected:
   void SetUp() override {
@@ -50,8 +54,17 @@ class FlowTest : public EventTest {
       Played[i] = 0;
     }
     Difficulty = NOVICE;
-    SportsDay = SportsDayTable{difficulty, intro, {sprint, catapult, swim, throw_ball},
-                               game_over, congratulations, celebration};
+    const EventFunction stand_in[EVENT_COUNT] = {sprint, catapult, swim, throw_ball};
+    ASSERT_EQ(SPORTS_DAY_DEFAULT.eventCount, EVENT_COUNT);
+    for (int i = 0; i < EVENT_COUNT; i++) {
+      StandIns[i] = SPORTS_DAY_DEFAULT.events[i];
+      StandIns[i].run = stand_in[StandIns[i].event];
+    }
+    SportsDay = SportsDayTable{difficulty, intro, StandIns, EVENT_COUNT, game_over, congratulations, celebration};
+  }
+  void TearDown() override {
+    SportsDay = SPORTS_DAY_DEFAULT;
+    EventTest::TearDown();
   }
 };
 
@@ -116,7 +129,7 @@ TEST_F(FlowTest, QuitSavesTheRecordsOnceMoreButAClosedWindowDoesNot) {
   for (int close : {0, 1}) {
     SetUp();
     CloseWindow = close;
-    SportsDay.events[EVENT_CATAPULT] = leave_after_setting_record;
+    StandIns[EVENT_CATAPULT].run = leave_after_setting_record;
     EXPECT_EQ(run_sports_day(), OUTCOME_QUIT);
     EXPECT_EQ(Calls, "intro 0, event 0(0), intro 1");
     // What a fresh copy of the game reads.
@@ -145,7 +158,7 @@ static int note_pacing(int) {
 }
 
 TEST_F(FlowTest, CpuUsageFourRestartsThePacing) {
-  SportsDay.events[EVENT_SPRINT] = note_pacing;
+  StandIns[EVENT_SPRINT].run = note_pacing;
   Settings.cpu_usage = 4;
   FrameRestMs = 3;
   AutoRestFrames = 0;
@@ -158,10 +171,18 @@ TEST_F(FlowTest, CpuUsageFourRestartsThePacing) {
   EXPECT_EQ(PacingSeen[0], 3);
 }
 
-TEST_F(FlowTest, EventsNotYetBuiltAreLeftOut) {
-  SportsDay = SportsDayTable{nullptr, nullptr, {sprint, nullptr, swim, nullptr}, game_over, nullptr, nullptr};
-  Settings.difficulty = 7;
+// Each event is introduced by its own card and run by its own rule, not by
+// its place in the day (the replays hand the game days of fewer events).
+TEST_F(FlowTest, ADayOfFewerEventsIntroducesAndRunsEachAsItself) {
+  const DayEvent later[2] = {StandIns[EVENT_SWIM], StandIns[EVENT_THROW]};
+  SportsDay.events = later;
+  SportsDay.eventCount = 2;
+  Script[EVENT_SWIM] = {OUTCOME_FALSE_START, OUTCOME_QUALIFIED};
+  Script[EVENT_THROW] = {OUTCOME_FAILED, OUTCOME_QUALIFIED};
   EXPECT_EQ(run_sports_day(), OUTCOME_ALL_DONE);
-  EXPECT_EQ(Calls, "event 0(0), event 2(0)");
-  EXPECT_EQ(MarksSeen[0], 12) << "a stored difficulty above CHAMPION plays as CHAMPION";
+  EXPECT_EQ(Calls, "intro 2, event 2(0), event 2(1), intro 3, event 3(0), event 3(1), congratulations");
+  SetUp();
+  SportsDay.eventCount = 0;
+  EXPECT_EQ(run_sports_day(), OUTCOME_ALL_DONE);
+  EXPECT_EQ(Calls, "congratulations");
 }

@@ -1,5 +1,7 @@
 // The program's entry point: everything happens in game_main.
-#include "shell/shell.h"
+#include <allegro.h>
+
+#include "game/game.h"
 
 int main(void) { return game_main(); }
 END_OF_MAIN()
