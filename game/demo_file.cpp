@@ -210,6 +210,8 @@ static int read_lines(DemoReader *r, const char *text, long size, char *error, i
     return 0;
   }
   if (!(r->seen & SEEN_VERSION)) snprintf(error, errorSize, "not a demo (it is empty)");
+  // A file cut inside its last number could still read as one.
+  if (text[size - 1] != '\n') r->claimed = 0;
   return (r->seen & SEEN_VERSION) && whole(r, error, errorSize);
 }
 
@@ -220,7 +222,8 @@ int demo_parse(const char *text, long size, Demo *out, char *error, int errorSiz
     return 0;
   }
   DemoReader r = {out, 0, 0, 0, 0, 0};
-  if (read_lines(&r, text, size, error, errorSize)) return 1;
+  if (size > 0 && read_lines(&r, text, size, error, errorSize)) return 1;
+  if (size <= 0) snprintf(error, errorSize, "not a demo (it is empty)");
   demo_free(out);
   return 0;
 }
