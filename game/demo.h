@@ -1,9 +1,13 @@
 // Player demos: a run's input recorded tick by tick from the title menu to
 // the exit, played back through the same screens, timed, and proved by the
-// records it reached. A demo is a replay file the test runner reads as it is.
+// records it reached. A demo is a replay file the test runner reads as it is
+// (key codes written with two digits at least: a lone digit there is a
+// digit key).
 #pragma once
 
 #include "persist/persist.h"
+
+#include <cstdio>
 
 #define DEMO_VERSION 1
 // Bounds a file must keep: its size, a line's length and the ticks it holds
@@ -71,6 +75,16 @@ void demo_begin(void);
 // After the title menu's loop: the demo written, or the playback's figures
 // and verdict printed. The exit status.
 int demo_finish(void);
+// The figures of the last playback (ticks from the title menu to the exit,
+// frames drawn, seconds since demo_begin), as demo_finish prints them.
+struct DemoFigures {
+  int ticks, frames;
+  double seconds;
+  int sameFrames, verified;
+};
+extern DemoFigures LastPlayback;
+// Where demo_finish prints; null for stdout.
+extern FILE *DemoReport;
 int demo_mode(void);
 // A frame's hash, chained onto h.
 unsigned long long frame_hash(const void *bitmap, unsigned long long h);

@@ -35,8 +35,9 @@ static int key_code(const std::string &name) {
   };
   auto it = NAMES.find(name);
   if (it != NAMES.end()) return it->second;
-  // A recorded demo names keys by their code.
-  if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos && name.size() < 4)
+  // A recorded demo names keys by their code, two digits at least ("4" is
+  // the key 4).
+  if (name.size() >= 2 && name.size() <= 3 && name.find_first_not_of("0123456789") == std::string::npos)
     return std::stoi(name) < KEY_MAX ? std::stoi(name) : 0;
   char c = name.size() == 1 ? name[0] : 0;
   if (c >= 'A' && c <= 'Z') return KEY_A + (c - 'A');
