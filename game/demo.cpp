@@ -76,31 +76,37 @@ static void canonical_row(const unsigned char *line, unsigned char *out, int byt
   for (int i = 0; i < bytes; i += 16) {
     Pixels8 p;
     memcpy(&p, line + i, sizeof p);
-    p = (((p >> r) & 31) << 11) | (((p >> g) & 63) << 5) | ((p >> b) & 31);
+    if (r == 0 && g == 5 && b == 11)
+      p = (p << 11) | (p & 0x07E0) | (p >> 11);
+    else
+      p = (((p >> r) & 31) << 11) | (((p >> g) & 63) << 5) | ((p >> b) & 31);
     memcpy(out + i, &p, sizeof p);
   }
 }
 
-// Sixteen lanes of FNV-1a over the rows' 32-bit words, four at a time.
+// Thirty-two lanes over the rows' 32-bit words, each step a bijection of
+// the lane and of the word (so one word changed changes the hash), cheap
+// enough for every frame of a timedemo.
 unsigned long long frame_hash(const void *bitmap, unsigned long long h) {
   const BITMAP *bmp = (const BITMAP *)bitmap;
-  Lanes4 lane[4];
-  for (int v = 0; v < 4; v++) lane[v] = Lanes4{} + (2166136261u ^ (unsigned)(h >> (8 * v)) ^ (unsigned)v);
+  Lanes4 lane[8];
+  for (int v = 0; v < 8; v++) lane[v] = Lanes4{0, 1, 2, 3} + (2166136261u ^ (unsigned)(h >> (4 * v)) ^ (unsigned)(v << 4));
   unsigned char row[2048];
-  int bytes = bmp->w * 2 / 64 * 64;
+  int bytes = bmp->w * 2 / 128 * 128;
   if (bytes > (int)sizeof row) bytes = (int)sizeof row;
   for (int y = 0; y < bmp->h; y++) {
     canonical_row(bmp->line[y], row, bytes);
-    for (int i = 0; i < bytes; i += 64)
-      for (int v = 0; v < 4; v++) {
+    for (int i = 0; i < bytes; i += 128)
+      for (int v = 0; v < 8; v++) {
         Lanes4 words;
         memcpy(&words, row + i + 16 * v, sizeof words);
-        lane[v] = (lane[v] ^ words) * 16777619u;
+        lane[v] ^= words;
+        lane[v] += lane[v] << 5;
       }
   }
-  for (int v = 0; v < 4; v++)
+  for (int v = 0; v < 8; v++)
     for (int j = 0; j < 4; j++) h = (h ^ lane[v][j]) * 0x100000001b3ULL;
-  return h;
+  return h ^ (h >> 29);
 }
 
 // A batch of ticks reaches the screens, and the sounds move on with it.
