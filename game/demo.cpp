@@ -39,15 +39,13 @@ struct DemoState {
   volatile int closeAsked;
   char *text;  // recording: the demo so far
   long textSize, textRoom;
-  int full;
+  int lost;  // recording: memory ran out, the demo is not whole
   int frames;  // frames presented so far, and their hash
   unsigned long long frameHash;
   std::chrono::steady_clock::time_point began;
 };
 
 static DemoState Dm;
-
-int demo_mode(void) { return Dm.mode; }
 
 static int code_index(int code) { return code >= JOY_UP ? KEY_MAX + code - JOY_UP : code; }
 static int index_code(int i) { return i >= KEY_MAX ? JOY_UP + i - KEY_MAX : i; }
@@ -128,7 +126,10 @@ static void add_text(const char *line) {
   if (Dm.textSize + n + 1 > Dm.textRoom) {
     long room = (Dm.textRoom ? Dm.textRoom * 2 : 65536) + n;
     char *bigger = (char *)realloc(Dm.text, room);
-    if (!bigger) return;
+    if (!bigger) {
+      Dm.lost = 1;
+      return;
+    }
     Dm.text = bigger;
     Dm.textRoom = room;
   }
@@ -158,7 +159,7 @@ static void record_pass(void) {
   if (n < 1 || QuitFlag) return;
   if (Dm.ticks + n >= DEMO_MAX_TICKS - 1) {
     fprintf(stderr, "qvlgam: the demo is full (%d ticks): the game ends\n", DEMO_MAX_TICKS);
-    Dm.full = QuitFlag = 1;
+    QuitFlag = 1;
     return;
   }
   InputCopy now;
@@ -174,6 +175,10 @@ static void record_pass(void) {
 static void record_close(void) { Dm.closeAsked = 1; }
 
 static int write_demo(void) {
+  if (Dm.lost) {
+    fprintf(stderr, "qvlgam: the demo %s was not written: out of memory\n", Dm.file);
+    return 0;
+  }
   if (save_file_safely(Dm.file, (const unsigned char *)Dm.text, Dm.textSize)) return 1;
   fprintf(stderr, "qvlgam: the demo %s could not be written\n", Dm.file);
   return 0;

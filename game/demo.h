@@ -85,6 +85,5 @@ struct DemoFigures {
 extern DemoFigures LastPlayback;
 // Where demo_finish prints; null for stdout.
 extern FILE *DemoReport;
-int demo_mode(void);
 // A frame's hash, chained onto h.
 unsigned long long frame_hash(const void *bitmap, unsigned long long h);
