@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 
 build="$root/build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-jobs=2
+jobs=$(nproc 2>/dev/null || echo 2)
 if [ $# -gt 0 ]; then
   for target in "$@"; do cmake --build "$build" -j "$jobs" --target "$target"; done
 else
