@@ -83,11 +83,10 @@ void tick_timer(void);
 // handed to TickCounter only there, so every step of a pass reads the same
 // input).
 void idle_pass(void);
-extern void (*PassHook)(void);
+// Read by the timer's thread too.
+extern std::atomic<void (*)(void)> PassHook;
 // The clock's ticks not yet handed on while a pass hook is set.
 extern std::atomic<int> ClockTicks;
-// Frames drawn and presented since start (counted also when unpaced).
-extern int FramesPresented;
 // Told of every frame presented (a demo's hash of the frame stream).
 extern void (*FrameHook)(BITMAP *frame);
 // As fast as the machine goes: no rest after a frame, and at most 60

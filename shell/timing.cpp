@@ -16,9 +16,8 @@ int AutoRestCountdown = 0;
 int LateTicks = 0;
 int LateTicksMark = 0;
 
-void (*PassHook)(void) = nullptr;
+std::atomic<void (*)(void)> PassHook(nullptr);
 std::atomic<int> ClockTicks(0);
-int FramesPresented = 0;
 void (*FrameHook)(BITMAP *frame) = nullptr;
 int Unpaced = 0;
 
@@ -33,8 +32,9 @@ void tick_timer(void) {
 END_OF_FUNCTION(tick_timer)
 
 void idle_pass(void) {
-  if (PassHook)
-    PassHook();
+  void (*hook)(void) = PassHook;
+  if (hook)
+    hook();
   else
     plat_idle();
 }
@@ -92,7 +92,6 @@ static int present_due(void) {
 }
 
 void present_frame(void) {
-  FramesPresented++;
   if (FrameHook) FrameHook(Backbuffer);
   if (present_due()) plat_present(Backbuffer);
   NeedsRedraw = 0;
