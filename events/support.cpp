@@ -178,10 +178,10 @@ void handle_logic_rate_keys(void) {
   static const int KEYS[5] = {KEY_F1, KEY_F2, KEY_F3, KEY_F4, KEY_F5};
   static const int RATES[5] = {1, 5, 10, 20, 60};
   for (int i = 0; i < 5; i++) {
-    if (!key[KEYS[i]]) continue;
+    if (!key_held(KEYS[i])) continue;
     set_logic_rate(RATES[i]);
     // A closed window must still end the wait.
-    while (key[KEYS[i]] && !QuitFlag) plat_idle();
+    while (key_held(KEYS[i]) && !QuitFlag) idle_pass();
   }
 }
 

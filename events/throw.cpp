@@ -123,7 +123,7 @@ static void aim(void) {
 // The Right arrow itself, whatever the controls are, edges the thrower on.
 static void nudge(void) {
   GameObject *t = thrower();
-  if (t && key[KEY_RIGHT]) t->x = (float)(int)(t->x + 1.0);
+  if (t && key_held(KEY_RIGHT)) t->x = (float)(int)(t->x + 1.0);
 }
 
 static void too_far(void) {

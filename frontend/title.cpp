@@ -133,7 +133,7 @@ static void menu_animation(TitleMenuState *m) {
 }
 
 static int cheat_keys_held(void) {
-  return key[KEY_4] && key[KEY_6] && key[KEY_RCONTROL] && key[KEY_RSHIFT];
+  return key_held(KEY_4) && key_held(KEY_6) && key_held(KEY_RCONTROL) && key_held(KEY_RSHIFT);
 }
 
 static void menu_tick(void) {

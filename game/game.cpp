@@ -3,6 +3,7 @@
 #include "game/game.h"
 
 #include "frontend/frontend.h"
+#include "game/demo.h"
 #include "input/input.h"
 #include "persist/persist.h"
 #include "shell/platform.h"
@@ -55,7 +56,29 @@ void shutdown_game(void) {
   allegro_exit();
 }
 
-int game_main(void) {
+void run_title_loop(void) {
+  int choice = 0;
+  while (choice != MENU_QUIT && !QuitFlag) {
+    choice = title_menu();
+    if (choice == MENU_PLAY) run_sports_day();
+  }
+}
+
+// A demo is played from the title menu on, as it was recorded.
+static void run_game(int mode) {
+  if (mode == DEMO_NONE || mode == DEMO_RECORD) {
+    wait_splash();
+    if (!QuitFlag) title_logo_drop();
+  }
+  demo_begin();
+  run_title_loop();
+}
+
+int game_main(int argc, char **argv) {
+  CommandLine line;
+  int status = parse_command_line(argc, argv, &line);
+  if (status >= 0) return status;
+  if (!demo_prepare(&line)) return EXIT_DEMO_FILE;
   take_signals();
   int err = init_game();
   if (err != STARTUP_OK) {
@@ -65,13 +88,8 @@ int game_main(void) {
     shutdown_game();
     return err;
   }
-  wait_splash();
-  if (!QuitFlag) title_logo_drop();
-  int choice = 0;
-  while (choice != MENU_QUIT && !QuitFlag) {
-    choice = title_menu();
-    if (choice == MENU_PLAY) run_sports_day();
-  }
+  run_game(line.mode);
+  status = demo_finish();
   shutdown_game();
-  return 0;
+  return status;
 }

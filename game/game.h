@@ -8,7 +8,10 @@
 int init_game(void);
 // Releases everything in a fixed order (also after a failed start-up).
 void shutdown_game(void);
-int game_main(void);
+// The command line's options (none: the game as it always was).
+int game_main(int argc, char **argv);
+// The title menu until QUIT or a closed window, each PLAY a sports day.
+void run_title_loop(void);
 
 // --- The sports day ---
 

@@ -3,5 +3,5 @@
 
 #include "game/game.h"
 
-int main(void) { return game_main(); }
+int main(int argc, char **argv) { return game_main(argc, argv); }
 END_OF_MAIN()

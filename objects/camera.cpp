@@ -4,6 +4,8 @@
 
 #include "shell/shell.h"
 
+#include <cstring>
+
 WorldData World;
 Camera Cameras[MAX_CAMERAS];
 
@@ -68,11 +70,17 @@ static void draw_layer(int camera, int layer) {
   }
 }
 
+// The background blitted over the whole view leaves nothing of the clear.
+static int covers_view(const BITMAP *background, const Camera *cam) {
+  return background && cam->x >= 0 && cam->y >= 0 && cam->x + cam->w <= background->w &&
+         cam->y + cam->h <= background->h;
+}
+
 void render_camera(int camera) {
   Camera *cam = camera_at(camera);
   if (!cam || !cam->view) return;
-  clear_to_color(cam->view, 0);
   BITMAP *background = World.background != -1 ? dat_bitmap(World.background) : nullptr;
+  if (!covers_view(background, cam)) clear_to_color(cam->view, 0);
   if (background) blit(background, cam->view, cam->x, cam->y, 0, 0, cam->w, cam->h);
   for (int layer = 0; layer < MAX_LAYERS; layer++) draw_layer(camera, layer);
 }
@@ -90,9 +98,44 @@ int draw_object(int camera, GameObject *obj) {
   return 1;
 }
 
+static int plain_16(const BITMAP *b) { return is_memory_bitmap((BITMAP *)b) && bitmap_color_depth((BITMAP *)b) == 16; }
+
+typedef unsigned short Pixels8 __attribute__((vector_size(16)));
+
+// One row of masked_blit's pixels, eight at a time.
+static void masked_row(unsigned short *d, const unsigned short *s, int w) {
+  const Pixels8 mask = Pixels8{} + (unsigned short)MASK_COLOUR_16;
+  int i = 0;
+  for (; i + 8 <= w; i += 8) {
+    Pixels8 src, dst;
+    memcpy(&src, s + i, sizeof src);
+    memcpy(&dst, d + i, sizeof dst);
+    Pixels8 hole = (Pixels8)(src == mask);
+    dst = (dst & hole) | (src & ~hole);
+    memcpy(d + i, &dst, sizeof dst);
+  }
+  for (; i < w; i++)
+    if (s[i] != MASK_COLOUR_16) d[i] = s[i];
+}
+
+// masked_blit's pixels in vector code: a camera's view covers most of every
+// frame.
+static void masked_copy(BITMAP *src, BITMAP *dst, int x, int y) {
+  if (!plain_16(src) || !plain_16(dst)) {
+    masked_blit(src, dst, 0, 0, x, y, src->w, src->h);
+    return;
+  }
+  int sx = x < dst->cl ? dst->cl - x : 0, sy = y < dst->ct ? dst->ct - y : 0;
+  int w = (x + src->w > dst->cr ? dst->cr - x : src->w) - sx;
+  int h = (y + src->h > dst->cb ? dst->cb - y : src->h) - sy;
+  for (int r = 0; r < h && w > 0; r++)
+    masked_row((unsigned short *)dst->line[y + sy + r] + x + sx, (const unsigned short *)src->line[sy + r] + sx, w);
+}
+
 void blit_camera(BITMAP *dest, int camera, int x, int y, int scale) {
   Camera *cam = camera_at(camera);
   if (!dest || !cam || !cam->view || cam->w <= 0 || cam->h <= 0) return;
-  if (scale == 1) masked_blit(cam->view, dest, 0, 0, x, y, cam->w, cam->h);
+  if (scale == 1 && cam->view->w == cam->w && cam->view->h == cam->h) masked_copy(cam->view, dest, x, y);
+  else if (scale == 1) masked_blit(cam->view, dest, 0, 0, x, y, cam->w, cam->h);
   else if (scale > 1) masked_stretch_blit(cam->view, dest, 0, 0, cam->w, cam->h, x, y, cam->w * scale, cam->h * scale);
 }

@@ -80,6 +80,12 @@ struct RecordData {
 
 extern RecordData RecordTable;
 
+// While a demo is recorded or played, the run's records are only those it
+// started from and those it reached: the file is not read into memory.
+extern int RecordsInMemory;
+// While a demo is played, no file is written at all.
+extern int FilesKept;
+
 // Each field read from the file merged into memory, keeping the better; a
 // missing file is created.
 void load_records(void);

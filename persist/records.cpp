@@ -96,7 +96,11 @@ RecordData better_records(const RecordData &a, const RecordData &b) {
 // Another copy of the game, or a backup put back, may have changed the
 // file since: each field keeps the better of the file and memory, so a best
 // is never lost and the headers show the best there is.
+int RecordsInMemory = 0;
+int FilesKept = 0;
+
 void load_records(void) {
+  if (RecordsInMemory) return;
   RecordData disk;
   int found = read_records_file(&disk);
   RecordTable = better_records(RecordTable, disk);
@@ -106,13 +110,15 @@ void load_records(void) {
 // A crash or a full disk mid-write never leaves a cut-short file. A file the
 // player made read-only stays as it is.
 void save_records(void) {
+  if (FilesKept) return;
   int lock = save_begin(RECORDS_FILE);
   if (lock == SAVE_REFUSED) return;
   RecordData disk;
   read_records_file(&disk);
-  RecordTable = better_records(RecordTable, disk);
+  RecordData kept = better_records(RecordTable, disk);
+  if (!RecordsInMemory) RecordTable = kept;
   unsigned char buf[RECORDS_SIZE];
-  encode_records(RecordTable, buf);
+  encode_records(kept, buf);
   save_file_safely(RECORDS_FILE, buf, RECORDS_SIZE);
   save_end(lock);
 }

@@ -127,6 +127,7 @@ static void save_over(const char *old, long oldSize) {
 }
 
 void save_settings(void) {
+  if (FilesKept) return;
   int lock = save_begin(CONFIG_FILE);
   if (lock == SAVE_REFUSED) return;
   unsigned char *old = nullptr;

@@ -7,6 +7,7 @@
 static unsigned RandState = 1;
 
 void game_srand(unsigned seed) { RandState = seed; }
+unsigned game_rand_state(void) { return RandState; }
 
 int game_rand(void) {
   RandState = RandState * 214013u + 2531011u;

@@ -78,6 +78,20 @@ void format_startup_failure(int code, char *out, int size);
 
 // Logic clock and presentation.
 void tick_timer(void);
+// Every spinning wait's pass: plat_idle, or the pass hook where one is set
+// (a demo being recorded or played owns the passes: the clock's ticks are
+// handed to TickCounter only there, so every step of a pass reads the same
+// input).
+void idle_pass(void);
+// Read by the timer's thread too.
+extern std::atomic<void (*)(void)> PassHook;
+// The clock's ticks not yet handed on while a pass hook is set.
+extern std::atomic<int> ClockTicks;
+// Told of every frame presented (a demo's hash of the frame stream).
+extern void (*FrameHook)(BITMAP *frame);
+// As fast as the machine goes: no rest after a frame, and at most 60
+// frames a second reach the display.
+extern int Unpaced;
 // 0 when the clock cannot be started: without it no screen would ever move.
 int set_logic_rate(int hz);
 // The ticks owed so far are not caught up: after a wait, or time spent in
@@ -210,6 +224,8 @@ void draw_alpha_sprite(BITMAP *dst, BITMAP *src, int x, int y);
 
 // Random numbers 0 to 32767; every random choice of the game comes from here.
 void game_srand(unsigned seed);
+// Where the sequence stands: seeding with it goes on from here.
+unsigned game_rand_state(void);
 int game_rand(void);
 int rand_below(int n);
 int rand_int(int a, int b);

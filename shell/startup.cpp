@@ -141,7 +141,7 @@ void free_pictures(void) {
 void wait_splash(void) {
   int finished = 0, prompted = 0;
   while (!finished && !QuitFlag) {
-    plat_idle();
+    idle_pass();
     int ticks = TickCounter;
     if (ticks > 600) finished = 1;
     if (ticks == 240 && !prompted) {
@@ -159,7 +159,7 @@ void wait_splash(void) {
     clear_to_color(canvas, 0);
     show_screen_canvas();
   }
-  while (!QuitFlag && first_input_down()) plat_idle();
+  while (!QuitFlag && first_input_down()) idle_pass();
 }
 
 // Drawn over the frame on show, on the canvas the size of today's window.
@@ -175,8 +175,8 @@ void program_error_screen(const char *text) {
     show_screen_canvas();
   }
   // A closed window also ends the wait, so the program can still shut down.
-  while (!QuitFlag && !key[KEY_SPACE]) plat_idle();
-  while (!QuitFlag && key[KEY_SPACE]) plat_idle();
+  while (!QuitFlag && !key_held(KEY_SPACE)) idle_pass();
+  while (!QuitFlag && key_held(KEY_SPACE)) idle_pass();
   drop_owed_ticks();
 }
 

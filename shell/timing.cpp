@@ -5,6 +5,8 @@
 #include "input/input.h"
 #include "persist/persist.h"
 
+#include <chrono>
+
 std::atomic<int> TickCounter(0);
 int NeedsRedraw = 0;
 
@@ -14,15 +16,38 @@ int AutoRestCountdown = 0;
 int LateTicks = 0;
 int LateTicksMark = 0;
 
-void tick_timer(void) { TickCounter++; }
+std::atomic<void (*)(void)> PassHook(nullptr);
+std::atomic<int> ClockTicks(0);
+void (*FrameHook)(BITMAP *frame) = nullptr;
+int Unpaced = 0;
+
+// While a pass hook is set the clock's ticks wait in ClockTicks until the
+// hook hands them on at a pass.
+void tick_timer(void) {
+  if (PassHook)
+    ClockTicks++;
+  else
+    TickCounter++;
+}
 END_OF_FUNCTION(tick_timer)
+
+void idle_pass(void) {
+  void (*hook)(void) = PassHook;
+  if (hook)
+    hook();
+  else
+    plat_idle();
+}
 
 int set_logic_rate(int hz) {
   plat_remove_timer();
   return plat_install_timer(tick_timer, hz);
 }
 
-void drop_owed_ticks(void) { TickCounter = 0; }
+void drop_owed_ticks(void) {
+  TickCounter = 0;
+  ClockTicks = 0;
+}
 
 // --- The screen loop ---
 
@@ -41,7 +66,7 @@ static int frame_due(const ScreenLoop *s) {
 void run_screen(const ScreenLoop *s) {
   drop_owed_ticks();
   while (screen_on(s)) {
-    plat_idle();
+    idle_pass();
     while (step_owed(s)) {
       s->tick();
       NeedsRedraw = 1;
@@ -56,8 +81,19 @@ void run_screen(const ScreenLoop *s) {
 
 // --- Presenting ---
 
+// Unpaced, a frame reaches the display at most 60 times a second.
+static int present_due(void) {
+  static std::chrono::steady_clock::time_point last;
+  if (!Unpaced) return 1;
+  auto now = std::chrono::steady_clock::now();
+  if (now - last < std::chrono::microseconds(16667)) return 0;
+  last = now;
+  return 1;
+}
+
 void present_frame(void) {
-  plat_present(Backbuffer);
+  if (FrameHook) FrameHook(Backbuffer);
+  if (present_due()) plat_present(Backbuffer);
   NeedsRedraw = 0;
   frame_rest();
 }
@@ -75,7 +111,7 @@ void wait_controls_released(int blank) {
   if (blank) blank_and_present();
   // The last reading decides whether to wait at all.
   while (!QuitFlag && any_control_held()) {
-    plat_idle();
+    idle_pass();
     read_controls();
   }
   TickCounter = 1;
@@ -99,7 +135,7 @@ static void adjust_rest(void) {
 }
 
 void frame_rest(void) {
-  if (FrameRestMs > 0) plat_rest(FrameRestMs);
+  if (FrameRestMs > 0 && !Unpaced) plat_rest(FrameRestMs);
   int owed = TickCounter;
   if (owed > 1) LateTicks += owed - 1;
   if (AutoRestFrames >= 1 && Settings.cpu_usage == 4) adjust_rest();

@@ -80,6 +80,8 @@ static void silence(Channel *c) {
   c->sample = nullptr;
 }
 
+static int TickClock = 0;
+
 static void advance_units(Channel *c, long long units) {
   long long end = (long long)c->sample->pcm->len * FSOUND_FAKE_RATE;
   c->units += units;
@@ -89,6 +91,7 @@ static void advance_units(Channel *c, long long units) {
   } else {
     c->units = end;
     c->playing = 0;
+    release_voice_of(c);
   }
 }
 
@@ -102,7 +105,7 @@ static void catch_up_by_clock(Channel *c) {
 
 // Brings a sounding channel's position and playing flag up to date.
 static void refresh(Channel *c) {
-  if (!c->playing || !c->sample) return;
+  if (!c->playing || !c->sample || TickClock) return;
   if (c->voice >= 0) {
     int pos = voice_get_position(c->voice);
     if (pos < 0) {
@@ -293,12 +296,22 @@ int FSOUND_StopSound(int channel) {
 
 void fsound_use_fake_output(int on) { WantFake = on != 0; }
 
-void fsound_fake_advance(int frames44100) {
-  if (!Initialised || OutputKind != OUTPUT_FAKE || frames44100 <= 0) return;
+static void advance_all(int frames44100) {
   for (int i = 0; i < MaxChannels; i++) {
     Channel *c = &Channels[i];
     if (c->playing && c->sample) advance_units(c, (long long)frames44100 * c->frequency);
   }
+}
+
+void fsound_fake_advance(int frames44100) {
+  if (!Initialised || OutputKind != OUTPUT_FAKE || frames44100 <= 0 || TickClock) return;
+  advance_all(frames44100);
+}
+
+void fsound_tick_clock(int on) { TickClock = on != 0; }
+
+void fsound_tick_advance(int frames44100) {
+  if (Initialised && TickClock && frames44100 > 0) advance_all(frames44100);
 }
 
 int fsound_channel_info(int channel, FsoundChannelInfo *info) {

@@ -54,6 +54,12 @@ void fsound_use_fake_output(int on);
 // Moves the fake output on by a number of frames at 44100 Hz; a channel's
 // position moves by frames * frequency / 44100 of its sample's frames.
 void fsound_fake_advance(int frames44100);
+// While on, a channel's position moves only with fsound_tick_advance, on
+// any output: whether a sound still plays is then a matter of logic ticks,
+// not of the sound card (a demo repeats the same on any machine).
+// fsound_fake_advance does nothing meanwhile.
+void fsound_tick_clock(int on);
+void fsound_tick_advance(int frames44100);
 
 // What a channel is doing, for tests and diagnostics.
 struct FsoundChannelInfo {

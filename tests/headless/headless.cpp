@@ -76,7 +76,7 @@ static void apply_keys(void) {
 static void advance_one(void) {
   Tick++;
   apply_keys();
-  TickCounter++;
+  tick_timer();
   fsound_fake_advance(44100 / 60);
   for (int close : Closes)
     if (Tick == close) on_close_button();

@@ -123,6 +123,16 @@ cmp "$folder/qvlgam.cfg" "$scratch/cfg-before" || fail "settings changed"
 XDG_DATA_HOME="$scratch/xdg" DISPLAY= HOME="$home" "$launcher" > /dev/null 2>&1 || true
 [ -f "$scratch/xdg/quorvale/qvlgam.cfg" ] || fail "XDG_DATA_HOME not followed"
 
+# The arguments reach the game, a demo named from where the player is.
+version=$(env -u DISPLAY HOME="$home" "$launcher" --version) || fail "--version: status $?"
+[ "$version" = "Quorvale - Sports Day $(dpkg-deb -f "$deb" Version)" ] || fail "--version: $version"
+mkdir "$scratch/demos"
+status=0
+(cd "$scratch/demos" && env -u DISPLAY HOME="$home" "$launcher" -timedemo best.demo) 2> "$scratch/stderr" || status=$?
+[ "$status" -eq 3 ] || fail "a missing demo: exit status $status"
+grep -qx "qvlgam: demo $scratch/demos/best.demo: no such file" "$scratch/stderr" ||
+  fail "a demo named from the player's folder: $(cat "$scratch/stderr")"
+
 # --- A folder that cannot be made or written ---
 expect_refusal() {  # message, then the command
   local want="$1"

@@ -6,6 +6,7 @@
 #include "events/swim.h"
 #include "events/throw.h"
 #include "frontend/frontend.h"
+#include "game/demo.h"
 #include "game/game.h"
 #include "headless/headless.h"
 #include "input/input.h"
@@ -35,6 +36,10 @@ static int key_code(const std::string &name) {
   };
   auto it = NAMES.find(name);
   if (it != NAMES.end()) return it->second;
+  // A recorded demo names keys by their code, two digits at least ("4" is
+  // the key 4).
+  if (name.size() >= 2 && name.size() <= 3 && name.find_first_not_of("0123456789") == std::string::npos)
+    return std::stoi(name) < KEY_MAX ? std::stoi(name) : 0;
   char c = name.size() == 1 ? name[0] : 0;
   if (c >= 'A' && c <= 'Z') return KEY_A + (c - 'A');
   if (c >= '0' && c <= '9') return KEY_0 + (c - '0');
@@ -117,7 +122,8 @@ static bool read_binding(Replay *p, std::istringstream &in) {
     size_t eq = item.find('=');
     std::string control = item.substr(0, eq);
     int *slot = control == "left" ? &p->left : control == "right" ? &p->right
-                : control == "fire" ? &p->fire : control == "quit" ? &p->quit : nullptr;
+                : control == "fire" ? &p->fire : control == "quit" ? &p->quit
+                : control == "up" ? &p->up : control == "down" ? &p->down : nullptr;
     int code = eq == std::string::npos ? 0 : key_code(item.substr(eq + 1));
     if (!slot || !code) return false;
     *slot = code;
@@ -208,6 +214,13 @@ static bool read_line(Reader *r, const std::string &line) {
   if (word == "records") {
     p->presetRecords = true;
     return bool(in >> p->records[0] >> p->records[1] >> p->records[2] >> p->records[3]);
+  }
+  // A player's demo: its version, and what the run showed and reached.
+  if (word == "demo") return (in >> a) && a == "1";
+  if (word == "frames") return bool(in >> a >> b);
+  if (word == "claim") {
+    p->claimed = true;
+    return bool(in >> p->claim[0] >> p->claim[1] >> p->claim[2] >> p->claim[3]);
   }
   if (word != "let" || !(in >> a >> b) || !tick_value(r, b, &v)) return false;
   r->names[a] = v;
@@ -495,6 +508,8 @@ static void set_up(const Replay &replay, size_t run, const ReplayCapture &captur
   if (replay.right) Settings.right = replay.right;
   if (replay.fire) Settings.fire = replay.fire;
   if (replay.quit) Settings.quit = replay.quit;
+  if (replay.up) Settings.up = replay.up;
+  if (replay.down) Settings.down = replay.down;
   RecordTable = RecordData{-1.0f, -1, -1.0f, -1.0f};
   set_qualifying_marks(NOVICE);
   if (replay.presetRecords) {
@@ -614,6 +629,10 @@ static void summarise(void) {
   replay_say("marks sprint %d catapult %d swim %d throw %d", SprintMark, CatapultMark, SwimMark, ThrowMark);
   replay_say("records sprint %.6f catapult %d swim %.6f throw %.6f", RecordTable.best_sprint_time,
       RecordTable.best_catapult_points, RecordTable.best_swim_time, RecordTable.best_throw_distance);
+  const float *c = Playing->claim;
+  if (Playing->claimed)
+    replay_say("the demo's claim %s", RecordTable.best_sprint_time == c[0] && RecordTable.best_catapult_points == (int)c[1] &&
+               RecordTable.best_swim_time == c[2] && RecordTable.best_throw_distance == c[3] ? "reached" : "not reached");
   replay_say("qvlgam.rec %s", file_bytes(RECORDS_FILE).c_str());
   std::string config;
   if (!read_text(CONFIG_FILE, &config)) config = "(none)\n";
@@ -635,7 +654,11 @@ static void run_once(const Replay &replay, size_t run, const ReplayCapture &capt
     replay_say("run %zu of %zu: the window is closed at %s", run, replay.closes.size(),
                tick_text(replay.closes[run - 1]).c_str());
   set_up(replay, run, capture);
+  CommandLine demo = {DEMO_RECORD, capture.demoFile.c_str()};
+  bool recording = !capture.demoFile.empty() && demo_prepare(&demo);
+  if (recording) demo_begin();
   play(replay);
+  if (recording) demo_finish();
   // What the last tick did, as the next tick would have told it.
   on_tick(headless_tick() + 1);
   headless_on_tick(nullptr);

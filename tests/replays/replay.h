@@ -49,7 +49,7 @@ struct Replay {
   unsigned seed = 1;
   int difficulty = 0;
   // Bindings as Allegro key codes; 0 keeps the default.
-  int left = 0, right = 0, fire = 0, quit = 0;
+  int left = 0, right = 0, fire = 0, quit = 0, up = 0, down = 0;
   // "title": the title menu loop as the game runs it; "logo": the logo drop
   // first; "splash": the splash and its prompt before that; "day": one
   // sports day; "sprint", "catapult", "swim" or "throw": that event alone,
@@ -65,6 +65,9 @@ struct Replay {
   int endTick = 20000;
   bool presetRecords = false;
   float records[4] = {-1, -1, -1, -1};
+  // A demo's last line: the records it reached.
+  bool claimed = false;
+  float claim[4] = {-1, -1, -1, -1};
   std::vector<ReplayHold> holds;
   std::vector<ReplayFrame> frames;
   std::vector<ReplayOwe> owes;
@@ -77,6 +80,8 @@ struct Replay {
 struct ReplayCapture {
   int run = 0;
   int window = -1;
+  // Also recorded by the game's demo recorder into this file, when named.
+  std::string demoFile;
 };
 
 // A whole text file; false when it cannot be opened.

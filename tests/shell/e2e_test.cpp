@@ -3,6 +3,8 @@
 // closing through the window manager protocol.
 #include "headless/headless.h"
 #include "persist/persist.h"
+#include "game/demo.h"
+#include "game/game.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <X11/Xutil.h>
 #include <allegro.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -111,15 +114,19 @@ Window wait_for_window(Display *d, const std::string &name, int timeoutMs) {
 // Runs the game in its own folder; stderr goes to a file there.
 class Game {
 public:
-  pid_t start(const std::string &dir, const std::string &display) {
+  // With an option and its file (a demo), stdout goes to stdout.txt.
+  pid_t start(const std::string &dir, const std::string &display, const char *option = nullptr,
+              const char *file = nullptr) {
     dir_ = dir;
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(dir.c_str()) != 0) _exit(126);
       int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(err, 2);
+      int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (option) dup2(out, 1);
       setenv("DISPLAY", display.c_str(), 1);
-      execl(QVL_GAME_BINARY, "qvlgam", (char *)nullptr);
+      execl(QVL_GAME_BINARY, "qvlgam", option, file, (char *)nullptr);
       _exit(127);
     }
     return pid_;
@@ -135,6 +142,12 @@ public:
       sleep_ms(20);
     }
     return -1;
+  }
+  std::string stdout_text() {
+    std::ifstream f(dir_ + "/stdout.txt");
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
   }
   std::string stderr_text() {
     std::ifstream f(dir_ + "/stderr.txt");
@@ -725,6 +738,127 @@ TEST_F(EndToEnd, ZoomThreeWindowOnATrueColourDisplay) {
   headless_stop();
   send_delete_window(d, w);
   EXPECT_EQ(game.wait_exit(10000), 0);
+}
+
+std::string file_text(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// The game's own player, headless in a scratch folder: what it printed.
+std::string play_headless(const std::string &demo, int mode) {
+  HeadlessOptions options;
+  if (!headless_start(options)) return "headless start failed";
+  CommandLine line = {mode, demo.c_str()};
+  testing::internal::CaptureStdout();
+  if (demo_prepare(&line)) {
+    demo_begin();
+    run_title_loop();
+    demo_finish();
+  }
+  std::string out = testing::internal::GetCapturedStdout();
+  headless_stop();
+  return out;
+}
+
+// A player's run recorded in the window, from the title menu through the
+// sprint (its time kept) until the window is closed, plays back to the same
+// records and the same frames: headless, and in the window at full speed
+// and at the normal pace, which leave the player's files as they were.
+TEST_F(EndToEnd, ARunRecordedInTheWindowPlaysBackAlikeEverywhere) {
+  lay_out(true, true, true);
+  const std::string demo = dir_ + "/sprint.demo";
+  Display *d = x_.display();
+  const std::string &x = x_.name();
+  {
+    Game game;
+    game.start(dir_, x, "-record", demo.c_str());
+    Window w = reach_title(d, x);
+    ASSERT_NE(w, 0u) << "no game window, or the splash did not end";
+    int screens = 0;
+    auto sprintStart = std::chrono::steady_clock::now();
+    while (screens < 8 && key_ends_screen(d, w, x, "space", 2500)) {
+      screens++;
+      sprintStart = std::chrono::steady_clock::now();
+    }
+    ASSERT_GE(screens, 1) << "fire on play ends the title menu";
+    std::this_thread::sleep_until(sprintStart + std::chrono::milliseconds(10000));
+    std::string strides;
+    for (int i = 0; i < 8; i++) strides += "keydown Left sleep 0.06 keyup Left keydown Right sleep 0.06 keyup Right ";
+    for (int burst = 0; burst < 15 && best_sprint_time(dir_) <= 0; burst++) xdo(x, strides);
+    for (int t = 0; t < 40000 && best_sprint_time(dir_) <= 0; t += 250) sleep_ms(250);
+    ASSERT_GT(best_sprint_time(dir_), 0.0f) << "the runner never finished";
+    send_delete_window(d, w);
+    ASSERT_EQ(game.wait_exit(10000), 0) << game.stderr_text();
+  }
+  std::string text = file_text(demo);
+  char claim[80];
+  RecordData reached = {best_sprint_time(dir_), -1, -1.0f, -1.0f};
+  demo_records_text("claim", reached, claim, sizeof claim);
+  ASSERT_NE(text.find(claim), std::string::npos) << "the claim is the time kept:\n" << claim;
+  const std::string alike = "frames as recorded\nverified\n";
+  std::string out = play_headless(demo, DEMO_TIME);
+  EXPECT_NE(out.find(alike), std::string::npos) << out;
+  if (out.find(alike) == std::string::npos) fs::copy_file(demo, "/tmp/qvl-e2e-failed.demo", fs::copy_options::overwrite_existing);
+  std::string cfg = file_text(dir_ + "/qvlgam.cfg"), rec = file_text(dir_ + "/qvlgam.rec");
+  for (const char *option : {"-timedemo", "-playdemo"}) {
+    Game game;
+    game.start(dir_, x, option, demo.c_str());
+    EXPECT_EQ(game.wait_exit(90000), 0) << option << "\n" << game.stderr_text();
+    EXPECT_NE(game.stdout_text().find(alike), std::string::npos) << option << "\n" << game.stdout_text();
+    EXPECT_EQ(file_text(dir_ + "/qvlgam.cfg"), cfg) << option;
+    EXPECT_EQ(file_text(dir_ + "/qvlgam.rec"), rec) << option;
+  }
+}
+
+// The command line through the real binary, with no display needed: help,
+// the version, a wrong option and demos that cannot be played each get
+// their answer and exit status, and nothing starts.
+TEST(CommandLine, EachAnswerAndItsExitStatus) {
+  char templ[] = "/tmp/qvl-cmd-XXXXXX";
+  ASSERT_NE(mkdtemp(templ), nullptr);
+  const std::string dir = templ;
+  auto run = [&](const std::string &args, std::string *out, std::string *err) {
+    std::string command = "cd " + dir + " && env -u DISPLAY " QVL_GAME_BINARY " " + args + " >out.txt 2>err.txt";
+    int status = system(command.c_str());
+    *out = file_text(dir + "/out.txt");
+    *err = file_text(dir + "/err.txt");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  std::ofstream(dir + "/old.demo") << "demo 0\n";
+  std::ofstream(dir + "/cut.demo") << "demo 1\nseed 4\ndifficulty 1\nhold 75 3";
+  std::ofstream(dir + "/picture.demo") << "\x89PNG\r\n\x1a\n";
+  const struct {
+    const char *args;
+    int status;
+    const char *out, *err;
+  } CASES[] = {
+      {"--help", 0, "  qvlgam -timedemo FILE ", ""},
+      {"-h", 0, "Playing a demo never changes qvlgam.rec or qvlgam.cfg.\n", ""},
+      {"--version", 0, "Quorvale - Sports Day 1.", ""},
+      {"-fullscreen", 2, "", "qvlgam: unknown option -fullscreen; usage: qvlgam [-record FILE"},
+      {"-playdemo", 2, "", "qvlgam: a file must follow -playdemo; usage:"},
+      {"-timedemo a.demo b.demo", 2, "", "qvlgam: one option only; not b.demo; usage:"},
+      {"--help -record x", 2, "", "qvlgam: nothing may follow --help;"},
+      {"-timedemo missing.demo", 3, "", "qvlgam: demo missing.demo: no such file\n"},
+      {"-playdemo .", 3, "", "qvlgam: demo .: cannot be read\n"},
+      {"-timedemo old.demo", 3, "", "qvlgam: demo old.demo: a demo of version 0; this game plays version 1\n"},
+      {"-playdemo cut.demo", 3, "", "qvlgam: demo cut.demo: line 4 cannot be read\n"},
+      {"-timedemo picture.demo", 3, "", "qvlgam: demo picture.demo: not a demo (its first line is not \"demo 1\")\n"},
+      {"-record no/such/folder.demo", 3, "", "qvlgam: the demo no/such/folder.demo cannot be written\n"},
+  };
+  for (const auto &c : CASES) {
+    std::string out, err;
+    EXPECT_EQ(run(c.args, &out, &err), c.status) << c.args;
+    EXPECT_NE(out.find(c.out), std::string::npos) << c.args << ": " << out;
+    EXPECT_NE(err.find(c.err), std::string::npos) << c.args << ": " << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.status == 0 ? 0 : 1) << err;
+    EXPECT_TRUE(c.status != 0 || err.empty()) << c.args;
+  }
+  EXPECT_FALSE(fs::exists(dir + "/qvlgam.rec"));
+  fs::remove_all(dir);
 }
 
 }  // namespace
