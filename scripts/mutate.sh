@@ -38,8 +38,10 @@ apply_fault() {
     s/\Q$o\E/$n/;' "$1"
 }
 
-# The slow end-to-end group last, so most faults are caught early; every
-# gtest binary stops at its first failing case (a caught fault needs one).
+# The slow end-to-end group last, so most faults are caught early: the
+# shell group's unit tests (seconds) run on their own before its end-to-end
+# and desktop runs (minutes). Every gtest binary stops at its first failing
+# case (a caught fault needs one).
 # With eatmydata installed the suite's syncs cost nothing: the tests kill
 # processes, never the machine, so a sync changes no outcome, and a busy
 # disk then no longer slows each run by half a minute.
@@ -47,6 +49,8 @@ nosync=$(command -v eatmydata || true)
 run_suite() {
   (cd "$build" && export GTEST_FAIL_FAST=1 &&
     $nosync ctest --stop-on-failure --timeout 300 -E '^(shell|package)$' > "$work/last-test.log" 2>&1 &&
+    { (cd tests && $nosync ./test_shell --gtest_filter=-EndToEnd.*:Desktop.*) >> "$work/last-test.log" 2>&1 ||
+      { echo "1 - shell (its unit tests)" >> "$work/last-test.log"; false; }; } &&
     { [ "${MUTATE_QUICK:-0}" = 1 ] || $nosync ctest --stop-on-failure --timeout 300 -R '^shell$' >> "$work/last-test.log" 2>&1; })
 }
 
