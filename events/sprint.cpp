@@ -11,7 +11,6 @@
 
 RaceRun Sprint;
 
-#define FINISH_X 2586.0f
 #define CLOSING_END (-500)
 // A runner still going at 30 seconds is too slow.
 #define RACE_LIMIT_SECONDS 30
@@ -81,7 +80,7 @@ static void pace_runner(int lane) {
     set_sequence(obj, SEQ_STAND);
   else if (obj->cur.delay < 15 && obj->cur.id == SEQ_CROUCH)
     set_sequence(obj, SEQ_RUN);
-  if (obj->x > FINISH_X && !pace->finished) {
+  if (obj->x > SPRINT_FINISH_X && !pace->finished) {
     pace->finished = 1;
     // The time of the previous tick: the clock has not moved yet.
     if (lane == PLAYER_LANE) announce_verdict(Sprint.time > SprintMark ? VERDICT_FAILED : VERDICT_QUALIFIED);

@@ -5,6 +5,8 @@
 #include "events/support.h"
 
 #define SPRINT_START_COUNTDOWN 500
+// A runner is past the finishing line once beyond this x.
+#define SPRINT_FINISH_X 2586.0f
 
 // The sprint in progress (or the last one run).
 extern RaceRun Sprint;

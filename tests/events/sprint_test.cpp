@@ -102,9 +102,13 @@ TEST_F(SprintTest, CameraLeadsThePlayer) {
 
 TEST_F(SprintTest, VerdictAtTheLineAndEnd498TicksAfterTheLast) {
   run_to(520);
+  player()->x = SPRINT_FINISH_X;
+  run_to(521);
+  ASSERT_EQ(Lanes[PLAYER_LANE].presses, 0);
+  EXPECT_EQ(Verdict, VERDICT_NONE) << "on the line is not past it";
   player()->x = 2590.0f;
   float timeBefore = Sprint.time;
-  run_to(521);
+  run_to(522);
   EXPECT_EQ(Verdict, VERDICT_QUALIFIED);
   EXPECT_EQ(plays_of(MusicSamples[MUS_QUALIFIED]), 1);
   EXPECT_EQ(Sprint.time, timeBefore) << "the clock stops at the line";
@@ -124,7 +128,7 @@ TEST_F(SprintTest, RecordKeepsTheBetterFinishedTime) {
   const Case cases[] = {
       {12.5f, 13.0f, OUTCOME_FAILED, 1, 12.5f},   {12.5f, 11.0f, OUTCOME_QUIT, 1, 12.5f},
       {12.5f, 11.0f, OUTCOME_QUALIFIED, 1, 11.0f}, {-1.0f, 30.0f, OUTCOME_FAILED, 0, -1.0f},
-      {-1.0f, 24.5f, OUTCOME_FAILED, 1, 24.5f},
+      {-1.0f, 24.5f, OUTCOME_FAILED, 1, 24.5f},  {-1.0f, 0.0f, OUTCOME_QUALIFIED, 1, -1.0f},
   };
   for (const Case &c : cases) {
     sprint_begin(0);

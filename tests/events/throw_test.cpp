@@ -4,6 +4,7 @@
 
 #include "persist/persist.h"
 
+#include <math.h>
 #include <stdlib.h>
 
 class ThrowTest : public EventTest {
@@ -155,4 +156,28 @@ TEST_F(ThrowTest, QuitOutlastsTheOtherEndings) {
   throw_tick();
   EXPECT_EQ(Throw.outcome, OUTCOME_QUIT);
   EXPECT_EQ(plays_of(SoundEffects[SND_SPEECH]), 0) << "no bubble for a player who is leaving";
+}
+
+// Landings are whole pixels, so no throw measures a whole number of metres,
+// but the mark is inclusive: a distance equal to it qualifies, when the
+// measurer stops and at the end; a hair short fails. A distance equal to
+// the record leaves it (and the file) alone.
+TEST_F(ThrowTest, DistanceEqualToTheMarkQualifiesAndEqualToTheRecordStays) {
+  for (float distance : {16.0f, nextafterf(16.0f, 0.0f)}) {
+    throw_begin(0);
+    Throw.lineCall = LINE_FAIR;
+    Throw.distance = distance;
+    set_sequence(Throw.measurer, 1);
+    Throw.measurer->cur.frame = 1;
+    Throw.measurer->x = (float)Throw.landingX;
+    throw_tick();
+    EXPECT_EQ(Verdict, distance == 16.0f ? VERDICT_QUALIFIED : VERDICT_FAILED) << distance;
+    Throw.startCountdown = THROW_CLOSING_END + 1;
+    throw_tick();
+    EXPECT_EQ(Throw.outcome, distance == 16.0f ? OUTCOME_QUALIFIED : OUTCOME_FAILED) << distance;
+  }
+  Throw.distance = RecordTable.best_throw_distance = 16.0f;
+  remove(RECORDS_FILE);
+  throw_end();
+  EXPECT_FALSE(exists(RECORDS_FILE));
 }

@@ -64,27 +64,3 @@ TEST_F(TitleTest, ClosedWindowLeavesWithNoChoice) {
   EXPECT_EQ(title_menu(), 0);
   EXPECT_EQ(headless_tick(), 50);
 }
-
-static std::vector<float> VersionSeen;
-
-TEST_F(TitleTest, VersionSlidesAQuarterPixelPerTick) {
-  VersionSeen.clear();
-  headless_on_tick([](int) { VersionSeen.push_back(TitleMenu.versionX); });
-  headless_hold(KEY_ESC, 60, 60);
-  title_menu();
-  int steps = 0;
-  for (size_t i = 1; i < VersionSeen.size(); i++) {
-    if (VersionSeen[i] == VersionSeen[i - 1]) continue;
-    EXPECT_FLOAT_EQ(VersionSeen[i - 1] - VersionSeen[i], 0.25f) << "tick " << i;
-    steps++;
-  }
-  EXPECT_GT(steps, 40);
-}
-
-TEST_F(TitleTest, SlidesSettleWhereTheyShould) {
-  headless_hold(KEY_ESC, 100, 100);
-  title_menu();
-  EXPECT_EQ((std::vector<int>{TitleMenu.bannerX, TitleMenu.backgroundY, TitleMenu.playY, TitleMenu.quitY}),
-            (std::vector<int>{0, 0, 195, 195}));
-  EXPECT_EQ(TitleMenu.versionX, 319.0f);
-}

@@ -113,6 +113,7 @@ static void scale_onto_screen(BITMAP *bmp) {
 void plat_present_picture(BITMAP *picture) {
   Pictures++;
   scale_onto_screen(picture);
+  if (OnPresent && picture) OnPresent(picture, Tick);
 }
 
 void plat_set_view(int x, int y, int zoom) {

@@ -52,7 +52,8 @@ void headless_release(int keycode);
 
 // Called after every virtual tick with the new tick number.
 void headless_on_tick(void (*callback)(int tick));
-// Called on every present with the frame shown and the tick it is shown at.
+// Called on every present with the frame shown (the 320x240 Backbuffer, or
+// a 640x480 picture such as the splash) and the tick it is shown at.
 void headless_on_present(void (*callback)(BITMAP *frame, int tick));
 
 // Counters of what the game did through the platform layer.

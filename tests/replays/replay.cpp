@@ -20,6 +20,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <map>
@@ -140,7 +141,8 @@ static int event_named(const std::string &name) {
 }
 
 static bool start_known(const std::string &start) {
-  return start == "title" || start == "logo" || start == "day" || start == "intro" || event_named(start) >= 0;
+  return start == "title" || start == "splash" || start == "logo" || start == "day" || start == "intro" ||
+         event_named(start) >= 0;
 }
 
 static bool add_frame(Replay *p, const std::string &name, const ReplayTick &tick) {
@@ -571,12 +573,21 @@ static void play_intro(int event) {
   SportsDay.showEventIntro(event);
 }
 
+// The splash from the real "qvlgam2.dat", held as the game holds it.
+static void play_splash(void) {
+  if (symlink(QVL_RUN_DIR "/" SPLASH_DATAFILE, SPLASH_DATAFILE) != 0) replay_say("no %s", SPLASH_DATAFILE);
+  show_splash();
+  wait_splash();
+  replay_say("t=%d splash over", headless_tick());
+}
+
 static void play(const Replay &replay) {
   if (replay.start == "day") return play_day();
   if (replay.start == "intro") return play_intro(replay.arg);
   int event = event_named(replay.start);
   if (event >= 0) return play_event(event, replay.arg, replay.difficulty);
-  if (replay.start == "logo") {
+  if (replay.start == "splash") play_splash();
+  if (replay.start == "logo" || replay.start == "splash") {
     title_logo_drop();
     replay_say("t=%d logo drop over", headless_tick());
   }

@@ -51,9 +51,10 @@ struct Replay {
   // Bindings as Allegro key codes; 0 keeps the default.
   int left = 0, right = 0, fire = 0, quit = 0, up = 0, down = 0;
   // "title": the title menu loop as the game runs it; "logo": the logo drop
-  // first; "day": one sports day; "sprint", "catapult", "swim" or "throw":
-  // that event alone, called with arg, on the difficulty's marks; "intro":
-  // the introduction of event arg alone.
+  // first; "splash": the splash and its prompt before that; "day": one
+  // sports day; "sprint", "catapult", "swim" or "throw": that event alone,
+  // called with arg, on the difficulty's marks; "intro": the introduction
+  // of event arg alone.
   std::string start = "title";
   int arg = 0;
   // Events left out of the day ("skip sprint catapult"): the runner hands

@@ -44,17 +44,18 @@ static unsigned hash_value(const Hash &h) {
   return (unsigned)(v ^ (v >> 32));
 }
 
-// The 16-bit lines as they are in memory, 320 pixels (80 words) each: a
-// word is weighed by an odd key of its place in the line, and each line's
-// sum by the lines after it.
+// The 16-bit lines as they are in memory, 320 pixels (80 words) each, or
+// 640 for a picture: a word is weighed by an odd key of its place in the
+// line, and each line's sum by the lines after it.
 static void hash_frame(Hash *h, BITMAP *frame) {
-  static uint64_t Keys[80];
+  static uint64_t Keys[160];
   if (!Keys[0])
-    for (int i = 0; i < 80; i++) Keys[i] = ((i + 1) * 0x9e3779b97f4a7c15ull) | 1;
+    for (int i = 0; i < 160; i++) Keys[i] = ((i + 1) * 0x9e3779b97f4a7c15ull) | 1;
+  int words = std::min(frame->w / 4, 160);
   for (int y = 0; y < frame->h; y++) {
     uint64_t sum[4] = {0, 0, 0, 0};
     const unsigned char *p = (const unsigned char *)frame->line[y];
-    for (int i = 0; i + 4 <= 80 && i * 8 < frame->w * 2; i += 4)
+    for (int i = 0; i + 4 <= words; i += 4)
       for (int l = 0; l < 4; l++) {
         uint64_t word;
         memcpy(&word, p + 8 * (i + l), 8);
